@@ -1,0 +1,28 @@
+# Thin wrappers over CMake; `make test` is what CI runs.
+BUILD_TEST := build/test
+BUILD_RELEASE := build/release
+JOBS ?= 2
+
+.PHONY: deps test build clean format
+
+deps:
+	@scripts/install-deps
+
+$(BUILD_TEST)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKPZ_SANITIZE=ON
+
+test: deps $(BUILD_TEST)/build.ninja
+	cmake --build $(BUILD_TEST) -j $(JOBS)
+	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+
+$(BUILD_RELEASE)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPZ_TESTS=OFF
+
+build: deps $(BUILD_RELEASE)/build.ninja
+	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
+format:
+	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
+
+clean:
+	rm -rf build

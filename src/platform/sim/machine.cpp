@@ -1,0 +1,240 @@
+#include "platform/sim/machine.h"
+
+#include <cstring>
+
+#include "platform/ascii.h"
+#include "platform/posix/host_system.h"
+#include "platform/win32.h"
+
+namespace sim {
+namespace {
+
+bool Fail(DWORD error) {
+    win32::SetLastError(error);
+    return false;
+}
+
+// "\\.\E:" names the volume of drive E:.
+char VolumeLetter(const std::string& name) {
+    if (name.size() == 6 && name.rfind("\\\\.\\", 0) == 0 && name[5] == ':' &&
+        platform::IsAsciiLetter(name[4])) {
+        return platform::ToUpperAscii(name[4]);
+    }
+    return 0;
+}
+
+}  // namespace
+
+Machine::Machine() {
+    SetWindowsVersion(win32::VER_PLATFORM_WIN32_NT, 5, 1);
+}
+
+Drive& Machine::AddDrive(char letter, UINT type, std::optional<std::string> hostFolder) {
+    std::lock_guard lock(mutex_);
+    Drive& drive = drives_[platform::ToUpperAscii(letter)];
+    drive = Drive{};
+    drive.type = type;
+    drive.folder = std::move(hostFolder);
+    return drive;
+}
+
+Drive* Machine::FindDrive(char letter) {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(platform::ToUpperAscii(letter));
+    return it == drives_.end() ? nullptr : &it->second;
+}
+
+void Machine::SetWindowsVersion(DWORD platformId, DWORD major, DWORD minor) {
+    version_ = win32::OSVERSIONINFOA{};
+    version_.dwOSVersionInfoSize = sizeof version_;
+    version_.dwPlatformId = platformId;
+    version_.dwMajorVersion = major;
+    version_.dwMinorVersion = minor;
+}
+
+void Machine::Unplug(char letter) {
+    if (Drive* drive = FindDrive(letter)) {
+        std::lock_guard lock(mutex_);
+        drive->present = false;
+    }
+}
+
+bool Machine::EnterDrive(char letter, std::string& hostRoot) {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(letter);
+    if (it == drives_.end() || !it->second.present) return Fail(win32::ERROR_PATH_NOT_FOUND);
+    Drive& drive = it->second;
+    if (!drive.folder) return Fail(win32::ERROR_NOT_READY);
+    ++drive.operations;
+    if (drive.unplugAfterOps > 0 && drive.operations >= drive.unplugAfterOps) {
+        drive.present = false;  // this operation still goes through; the next one fails
+    }
+    hostRoot = *drive.folder;
+    return true;
+}
+
+bool Machine::DriveReachable(char letter) {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(letter);
+    return it != drives_.end() && it->second.present && it->second.folder.has_value();
+}
+
+std::string Machine::CurrentDirectory() {
+    std::lock_guard lock(mutex_);
+    return currentDirectory_;
+}
+
+bool Machine::FreeSpaceOverride(char letter, std::uint64_t& freeBytes) {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(letter);
+    if (it == drives_.end() || !it->second.freeBytes) return false;
+    freeBytes = *it->second.freeBytes;
+    return true;
+}
+
+DWORD Machine::GetLogicalDrives() {
+    std::lock_guard lock(mutex_);
+    DWORD mask = 0;
+    for (const auto& [letter, drive] : drives_) {
+        if (drive.present) mask |= 1u << (letter - 'A');
+    }
+    return mask;
+}
+
+UINT Machine::GetDriveType(const char* root) {
+    if (root == nullptr || !platform::IsAsciiLetter(root[0]) || root[1] != ':') {
+        return win32::DRIVE_NO_ROOT_DIR;
+    }
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(platform::ToUpperAscii(root[0]));
+    if (it == drives_.end() || !it->second.present) return win32::DRIVE_NO_ROOT_DIR;
+    return it->second.type;
+}
+
+UINT Machine::SetErrorMode(UINT mode) {
+    std::lock_guard lock(mutex_);
+    errorModes_.push_back(mode);
+    const UINT previous = errorMode_;
+    errorMode_ = mode;
+    return previous;
+}
+
+win32::HANDLE Machine::CreateFile(const char* name, DWORD access, DWORD share, DWORD creation,
+                                  DWORD flags) {
+    const std::string text = name ? name : "";
+    const char letter = VolumeLetter(text);
+    {
+        std::lock_guard lock(mutex_);
+        handleOpens_.push_back({text, access, share, creation, flags});
+        auto it = drives_.find(letter);
+        if (letter == 0 || it == drives_.end() || !it->second.present) {
+            win32::SetLastError(win32::ERROR_FILE_NOT_FOUND);
+            return win32::INVALID_HANDLE_VALUE;
+        }
+    }
+    win32::HANDLE handle = NewHandle();
+    std::lock_guard lock(mutex_);
+    devices_[handle] = OpenDevice{text, letter};
+    return handle;
+}
+
+bool Machine::DeviceIoControl(win32::HANDLE device, DWORD code, void* in, DWORD inSize, void* out,
+                              DWORD outSize, DWORD* returned) {
+    std::lock_guard lock(mutex_);
+    auto it = devices_.find(device);
+    if (it == devices_.end()) return Fail(win32::ERROR_INVALID_HANDLE);
+    const auto* bytes = static_cast<const std::uint8_t*>(in);
+    deviceRequests_.push_back(
+        {it->second.name, code,
+         bytes ? std::vector<std::uint8_t>(bytes, bytes + inSize) : std::vector<std::uint8_t>{}});
+    auto drive = drives_.find(it->second.drive);
+    if (drive == drives_.end() || !drive->second.present) {
+        return Fail(win32::ERROR_DEVICE_NOT_CONNECTED);
+    }
+    return AnswerVolumeRequest(drive->second, code, in, inSize, out, outSize, returned);
+}
+
+bool Machine::AnswerVolumeRequest(Drive&, DWORD, void*, DWORD, void*, DWORD, DWORD*) {
+    return Fail(win32::ERROR_INVALID_FUNCTION);
+}
+
+bool Machine::CloseHandle(win32::HANDLE handle) {
+    std::lock_guard lock(mutex_);
+    return devices_.erase(handle) == 1 || Fail(win32::ERROR_INVALID_HANDLE);
+}
+
+bool Machine::GetVersionEx(win32::OSVERSIONINFOA* info) {
+    if (info == nullptr || info->dwOSVersionInfoSize != sizeof(win32::OSVERSIONINFOA) ||
+        versionQueryFails_) {
+        return Fail(win32::ERROR_INSUFFICIENT_BUFFER);
+    }
+    std::lock_guard lock(mutex_);
+    *info = version_;
+    return true;
+}
+
+std::string Machine::ModuleFileName() {
+    std::lock_guard lock(mutex_);
+    return program_;
+}
+
+win32::SYSTEMTIME Machine::LocalTime() {
+    {
+        std::lock_guard lock(mutex_);
+        if (localTime_) return *localTime_;
+    }
+    return platform::posix::HostSystem().LocalTime();
+}
+
+void Machine::Sleep(DWORD milliseconds) {
+    std::lock_guard lock(mutex_);
+    slept_ += milliseconds;
+}
+
+void Machine::OutputDebugString(const char* text) {
+    std::lock_guard lock(mutex_);
+    debugOutput_.emplace_back(text);
+}
+
+void Machine::WriteStandardOutput(const std::string& text) {
+    std::lock_guard lock(mutex_);
+    standardOutput_.push_back(text);
+}
+
+std::uint64_t Machine::TotalSleptMilliseconds() const {
+    std::lock_guard lock(mutex_);
+    return slept_;
+}
+
+std::vector<UINT> Machine::ErrorModes() const {
+    std::lock_guard lock(mutex_);
+    return errorModes_;
+}
+
+std::vector<std::string> Machine::DebugOutput() const {
+    std::lock_guard lock(mutex_);
+    return debugOutput_;
+}
+
+std::vector<std::string> Machine::StandardOutput() const {
+    std::lock_guard lock(mutex_);
+    return standardOutput_;
+}
+
+std::vector<HandleOpen> Machine::HandleOpens() const {
+    std::lock_guard lock(mutex_);
+    return handleOpens_;
+}
+
+std::vector<DeviceRequest> Machine::DeviceRequests() const {
+    std::lock_guard lock(mutex_);
+    return deviceRequests_;
+}
+
+unsigned Machine::OperationsOn(char letter) const {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(platform::ToUpperAscii(letter));
+    return it == drives_.end() ? 0 : it->second.operations;
+}
+
+}  // namespace sim

@@ -1,0 +1,211 @@
+#include "platform/sim/machine_file.h"
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+
+#include "platform/ascii.h"
+
+namespace sim {
+namespace {
+
+using nlohmann::json;
+
+// A fault in the file, with the key it concerns.
+struct FileFault : std::runtime_error {
+    FileFault(const std::string& key, const std::string& what)
+        : std::runtime_error(what), key(key) {}
+    std::string key;
+};
+
+void CheckKeys(const json& object, const std::string& where, const std::set<std::string>& known) {
+    if (!object.is_object()) throw FileFault(where, "expected an object");
+    for (const auto& [key, value] : object.items()) {
+        if (known.count(key) == 0)
+            throw FileFault(where.empty() ? key : where + "." + key, "unknown key");
+    }
+}
+
+const json* Member(const json& object, const char* key) {
+    auto it = object.find(key);
+    return it == object.end() ? nullptr : &*it;
+}
+
+std::string Text(const json& value, const std::string& key) {
+    if (!value.is_string()) throw FileFault(key, "expected a text");
+    return value.get<std::string>();
+}
+
+std::uint64_t Number(const json& value, const std::string& key) {
+    if (!value.is_number_unsigned()) throw FileFault(key, "expected a whole number of 0 or more");
+    return value.get<std::uint64_t>();
+}
+
+bool Flag(const json& value, const std::string& key) {
+    if (!value.is_boolean()) throw FileFault(key, "expected true or false");
+    return value.get<bool>();
+}
+
+UINT DriveType(const std::string& name, const std::string& key) {
+    static const std::map<std::string, UINT> kTypes = {
+        {"removable", win32::DRIVE_REMOVABLE}, {"fixed", win32::DRIVE_FIXED},
+        {"cdrom", win32::DRIVE_CDROM},         {"remote", win32::DRIVE_REMOTE},
+        {"ramdisk", win32::DRIVE_RAMDISK},     {"none", win32::DRIVE_NO_ROOT_DIR}};
+    auto it = kTypes.find(name);
+    if (it == kTypes.end()) {
+        throw FileFault(key, "expected removable, fixed, cdrom, remote, ramdisk or none");
+    }
+    return it->second;
+}
+
+std::vector<std::uint8_t> HexBytes(const std::string& text, const std::string& key) {
+    if (text.size() % 2 != 0) throw FileFault(key, "expected an even number of hex digits");
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        std::size_t used = 0;
+        unsigned value = 0;
+        try {
+            value = static_cast<unsigned>(std::stoul(text.substr(i, 2), &used, 16));
+        } catch (const std::exception&) {
+        }
+        if (used != 2) throw FileFault(key, "expected hex digits");
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+// INQUIRY strings are always blank-padded to their field width.
+std::string Padded(const json& value, std::size_t width, const std::string& key) {
+    std::string text = Text(value, key);
+    if (text.size() > width) {
+        throw FileFault(key, "longer than " + std::to_string(width) + " characters");
+    }
+    text.resize(width, ' ');
+    return text;
+}
+
+Inquiry ReadInquiry(const json& object, const std::string& key) {
+    CheckKeys(object, key, {"vendor", "product", "revision"});
+    Inquiry inquiry;
+    const json* vendor = Member(object, "vendor");
+    const json* product = Member(object, "product");
+    if (!vendor || !product) throw FileFault(key, "needs vendor and product");
+    inquiry.vendor = Padded(*vendor, 8, key + ".vendor");
+    inquiry.product = Padded(*product, 16, key + ".product");
+    const json* revision = Member(object, "revision");
+    inquiry.revision = revision ? Padded(*revision, 4, key + ".revision") : std::string(4, ' ');
+    return inquiry;
+}
+
+win32::SYSTEMTIME ReadLocalTime(const std::string& text) {
+    win32::SYSTEMTIME time{};
+    unsigned year, month, day, hour, minute, second;
+    char tail;
+    if (std::sscanf(text.c_str(), "%4u-%2u-%2uT%2u:%2u:%2u%c", &year, &month, &day, &hour, &minute,
+                    &second, &tail) != 6 ||
+        month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) {
+        throw FileFault("localTime", "expected YYYY-MM-DDTHH:MM:SS");
+    }
+    // Day of the week by Sakamoto's method.
+    static const int kOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    const unsigned y = month < 3 ? year - 1 : year;
+    time.wDayOfWeek =
+        static_cast<win32::WORD>((y + y / 4 - y / 100 + y / 400 + kOffsets[month - 1] + day) % 7);
+    time.wYear = static_cast<win32::WORD>(year);
+    time.wMonth = static_cast<win32::WORD>(month);
+    time.wDay = static_cast<win32::WORD>(day);
+    time.wHour = static_cast<win32::WORD>(hour);
+    time.wMinute = static_cast<win32::WORD>(minute);
+    time.wSecond = static_cast<win32::WORD>(second);
+    return time;
+}
+
+void ReadWindows(const json& object, Machine& machine) {
+    CheckKeys(object, "windows", {"platformId", "major", "minor"});
+    auto part = [&](const char* key) -> DWORD {
+        const json* value = Member(object, key);
+        if (!value) throw FileFault(std::string("windows.") + key, "missing");
+        return static_cast<DWORD>(Number(*value, std::string("windows.") + key));
+    };
+    machine.SetWindowsVersion(part("platformId"), part("major"), part("minor"));
+}
+
+void ReadDrive(const std::string& letterKey, const json& object, const std::filesystem::path& base,
+               Machine& machine) {
+    const std::string key = "drives." + letterKey;
+    if (letterKey.size() != 1 || !platform::IsAsciiLetter(letterKey[0])) {
+        throw FileFault(key, "expected a drive letter A to Z");
+    }
+    CheckKeys(object, key,
+              {"type", "folder", "freeBytes", "present", "inquiry", "vpd80Hex", "vpdC0Hex",
+               "unplugAfterOps"});
+    const json* type = Member(object, "type");
+    if (!type) throw FileFault(key + ".type", "missing");
+    std::optional<std::string> folder;
+    if (const json* value = Member(object, "folder")) {
+        const std::filesystem::path path = base / Text(*value, key + ".folder");
+        if (!std::filesystem::is_directory(path)) {
+            throw FileFault(key + ".folder", "no such folder: " + path.string());
+        }
+        folder = std::filesystem::absolute(path).lexically_normal().string();
+    }
+    Drive& drive = machine.AddDrive(letterKey[0],
+                                    DriveType(Text(*type, key + ".type"), key + ".type"), folder);
+    if (const json* v = Member(object, "freeBytes"))
+        drive.freeBytes = Number(*v, key + ".freeBytes");
+    if (const json* v = Member(object, "present")) drive.present = Flag(*v, key + ".present");
+    if (const json* v = Member(object, "inquiry"))
+        drive.inquiry = ReadInquiry(*v, key + ".inquiry");
+    if (const json* v = Member(object, "vpd80Hex")) {
+        drive.vpd80 = HexBytes(Text(*v, key + ".vpd80Hex"), key + ".vpd80Hex");
+    }
+    if (const json* v = Member(object, "vpdC0Hex")) {
+        drive.vpdC0 = HexBytes(Text(*v, key + ".vpdC0Hex"), key + ".vpdC0Hex");
+    }
+    if (const json* v = Member(object, "unplugAfterOps")) {
+        drive.unplugAfterOps = static_cast<unsigned>(Number(*v, key + ".unplugAfterOps"));
+    }
+}
+
+void ReadMachine(const json& root, const std::filesystem::path& base, Machine& machine) {
+    CheckKeys(root, "", {"windows", "program", "localTime", "currentDirectory", "drives"});
+    if (const json* v = Member(root, "windows")) ReadWindows(*v, machine);
+    if (const json* v = Member(root, "program")) machine.SetProgram(Text(*v, "program"));
+    if (const json* v = Member(root, "localTime")) {
+        machine.SetLocalTime(ReadLocalTime(Text(*v, "localTime")));
+    }
+    if (const json* v = Member(root, "currentDirectory")) {
+        machine.SetCurrentDirectory(Text(*v, "currentDirectory"));
+    }
+    if (const json* drives = Member(root, "drives")) {
+        if (!drives->is_object()) throw FileFault("drives", "expected an object");
+        for (const auto& [letter, drive] : drives->items()) ReadDrive(letter, drive, base, machine);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<Machine> LoadMachineFile(const std::string& path, std::string& error) {
+    std::ifstream in(path);
+    if (!in) {
+        error = path + ": cannot be opened";
+        return nullptr;
+    }
+    auto machine = std::make_unique<Machine>();
+    try {
+        const json root = json::parse(in);
+        ReadMachine(root, std::filesystem::path(path).parent_path(), *machine);
+    } catch (const FileFault& fault) {
+        error = path + ": key \"" + fault.key + "\": " + fault.what();
+        return nullptr;
+    } catch (const json::exception& e) {
+        error = path + ": not a JSON machine file: " + e.what();
+        return nullptr;
+    }
+    return machine;
+}
+
+}  // namespace sim
