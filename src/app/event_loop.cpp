@@ -6,6 +6,7 @@ using Clock = std::chrono::steady_clock;
 
 // An idle loop looks at its timers this often when they follow the loop rather than the clock.
 constexpr std::chrono::milliseconds kIdleTick{1};
+constexpr std::chrono::milliseconds kDoneCheck{1};
 
 }  // namespace
 
@@ -55,6 +56,11 @@ bool EventLoop::TimerRunning(unsigned id) const {
     return timers_.count(id) != 0;
 }
 
+std::size_t EventLoop::PendingTasks() const {
+    std::lock_guard lock(mutex_);
+    return tasks_.size();
+}
+
 bool EventLoop::RunUntil(const std::function<bool()>& done, std::chrono::milliseconds idleLimit) {
     std::unique_lock lock(mutex_);
     auto idleSince = Clock::now();
@@ -68,12 +74,11 @@ bool EventLoop::RunUntil(const std::function<bool()>& done, std::chrono::millise
             continue;
         }
         if (FireDueTimer(lock)) continue;
-        if (timers_.empty()) {
-            if (Clock::now() - idleSince >= idleLimit) return false;
-            wake_.wait_until(lock, idleSince + idleLimit);
-        } else {
-            wake_.wait_until(lock, NextDue());
-        }
+        if (timers_.empty() && Clock::now() - idleSince >= idleLimit) return false;
+        // `done` may turn true on another thread without a word to the loop: look again soon.
+        const auto lookAgain = Clock::now() + kDoneCheck;
+        const auto until = timers_.empty() ? idleSince + idleLimit : NextDue();
+        wake_.wait_until(lock, std::min(until, lookAgain));
     }
 }
 

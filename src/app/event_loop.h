@@ -34,6 +34,7 @@ class EventLoop : public UiThread {
     bool RunUntil(const std::function<bool()>& done,
                   std::chrono::milliseconds idleLimit = std::chrono::seconds(30));
 
+    std::size_t PendingTasks() const;
     bool OnLoopThread() const { return std::this_thread::get_id() == owner_; }
 
   private:
