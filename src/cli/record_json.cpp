@@ -1,0 +1,17 @@
+#include "cli/record_json.h"
+
+#include "database/description_json.h"
+
+namespace cli {
+
+Json DescriptionJson(const tagPORTDEVDESC& desc) {
+    return Json(dbtool::RecordToJson(desc));
+}
+
+Json DeviceJson(const tagPORTDEVINFO& device) {
+    Json json = {{"driveLetter", std::string(1, device.driveLetter)}};
+    for (const auto& [key, value] : DescriptionJson(device.desc).items()) json[key] = value;
+    return json;
+}
+
+}  // namespace cli
