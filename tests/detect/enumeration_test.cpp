@@ -139,36 +139,4 @@ TEST_F(Enumeration, SerialAndStateQueriesCompleteTheRecord) {
     }
 }
 
-TEST_F(Enumeration, EveryRouteOfTheVersionTable) {
-    const struct {
-        DWORD platformId, major, minor;
-        bool queryFails;
-        int players;
-    } rows[] = {
-        {VER_PLATFORM_WIN32_NT, 5, 0, false, 1},
-        {VER_PLATFORM_WIN32_NT, 5, 1, false, 1},
-        {VER_PLATFORM_WIN32_NT, 6, 1, false, 1},
-        {VER_PLATFORM_WIN32_NT, 10, 0, false, 1},
-        {VER_PLATFORM_WIN32_NT, 5, 2, false, 0},
-        {VER_PLATFORM_WIN32_NT, 4, 0, false, 0},
-        {VER_PLATFORM_WIN32_NT, 4, 1, false, 0},
-        {VER_PLATFORM_WIN32_NT, 5, 1, true, 0},
-        {VER_PLATFORM_WIN32_WINDOWS, 4, 0, false, 0},  // Windows 95
-        {0, 5, 1, false, 0},                           // Win32s
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.platformId << " " << row.major << "." << row.minor
-                                        << (row.queryFails ? " failing" : ""));
-        sim::Machine machine;
-        machine.AddDrive('E', DRIVE_REMOVABLE, temp_.MakeFolder("e")).inquiry =
-            sim::Inquiry{"Velmora ", "ZJ-20           ", "1.00"};
-        machine.AddDrive('C', DRIVE_FIXED, temp_.MakeFolder("c"));
-        machine.SetWindowsVersion(row.platformId, row.major, row.minor);
-        machine.SetVersionQueryFails(row.queryFails);
-        platform::ScopedSystem guard(machine);
-        EXPECT_EQ(Enumerate(), row.players);
-        EXPECT_EQ(machine.HandleOpens().size(), row.players ? 3u : 0u);
-    }
-}
-
 }  // namespace
