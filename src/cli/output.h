@@ -19,7 +19,7 @@ class Output {
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
-    bool Json() const { return json_; }
+    bool PrintsJson() const { return json_; }
     bool Events() const { return events_; }
     // Text for people: only without --json and --events.
     bool Text() const { return !json_; }

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "app/application.h"
 #include "front_end_fixture.h"
 
@@ -75,6 +77,7 @@ TEST_F(MainWindow, SurveysOnlyTheFirstFirmwareEntryByItsRule) {
     };
     WriteInstalled("ZJ-20\\System\\kvq.exe", test::FirmwareProgram("V2.10"));
     WriteOnDrive("E:\\System\\kvq.exe", test::FirmwareProgram("V2.00"));
+    ASSERT_EQ(OpenWindow(), 2);
     for (const Case& c : cases) {
         WriteDatabase({c.model});
         ASSERT_EQ(dlg_.OnRefresh(), 1) << c.what;
