@@ -98,8 +98,8 @@ int Build(Session& session, ArgumentList& arguments) {
     }
     const std::string name = dbtool::FormatVersionName(*version);
     if (session.output.Text()) {
-        session.output.Line(*output + ": " + std::to_string(entries.size()) + " entries, format " +
-                            name);
+        session.output.Line(*output + ": " + std::to_string(entries.size()) +
+                            (entries.size() == 1 ? " entry" : " entries") + ", format " + name);
     }
     session.output.Result(
         Json{{"file", *output}, {"entries", entries.size()}, {"formatVersion", name}});

@@ -10,7 +10,8 @@ Json DescriptionJson(const tagPORTDEVDESC& desc) {
 
 Json DeviceJson(const tagPORTDEVINFO& device) {
     Json json = {{"driveLetter", std::string(1, device.driveLetter)}};
-    for (const auto& [key, value] : DescriptionJson(device.desc).items()) json[key] = value;
+    const Json members = DescriptionJson(device.desc);
+    for (const auto& [key, value] : members.items()) json[key] = value;
     return json;
 }
 

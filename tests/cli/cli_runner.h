@@ -1,0 +1,19 @@
+// Runs the built zarn-upgrade and keeps what it printed and its exit status.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace test {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+    std::vector<std::string> OutLines() const;
+};
+
+// Runs the program with `args`, its output kept in files below `folder`.
+ProgramRun RunZarnUpgrade(const std::vector<std::string>& args, const std::string& folder);
+
+}  // namespace test
