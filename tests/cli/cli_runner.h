@@ -13,7 +13,10 @@ struct ProgramRun {
     std::vector<std::string> OutLines() const;
 };
 
-// Runs the program with `args`, its output kept in files below `folder`.
+// Runs `program` with `args`, its output kept in files below `folder`.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& folder);
+// The same for the built zarn-upgrade.
 ProgramRun RunZarnUpgrade(const std::vector<std::string>& args, const std::string& folder);
 
 }  // namespace test

@@ -266,3 +266,45 @@ TEST_F(CommandLine, DatabaseBuildAndDumpRoundTrip) {
 }
 
 }  // namespace
+
+namespace {
+
+// The demo as `make demo` makes and runs it, in a folder of its own.
+TEST(Demo, UpgradesEToTheInstalledVersion) {
+    test::TempDir temp;
+    const std::string output = temp.PathOf("demo");
+    const auto made = test::RunProgram(KPZ_DEMO_PATH, {KPZ_DEMO_SOURCE, output}, temp.path());
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string machine = output + "/machine.json";
+
+    const auto before = test::RunZarnUpgrade({"--machine", machine, "--json", "list"}, temp.path());
+    ASSERT_EQ(before.status, 0) << before.err;
+    const json rows = json::parse(before.out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0]["drive"], "E:");
+    EXPECT_EQ(rows[0]["currentVersion"], "3.170");
+    EXPECT_EQ(rows[0]["upgradeVersion"], "3.180");
+    EXPECT_EQ(rows[1]["drive"], "G:");
+    EXPECT_EQ(rows[1]["currentVersion"], rows[1]["upgradeVersion"]);
+
+    const auto upgrade = test::RunZarnUpgrade({"--machine", machine, "upgrade", "E:"}, temp.path());
+    EXPECT_EQ(upgrade.status, 0) << upgrade.out << upgrade.err;
+    EXPECT_THAT(upgrade.OutLines().back(), StartsWith("E:  Upgrade completed successfully "));
+    EXPECT_TRUE(std::filesystem::is_directory(output + "/e/Playlists"));
+    EXPECT_TRUE(std::filesystem::exists(output + "/e/System/Data/Fonts/small.fnt"));
+
+    const auto after = test::RunZarnUpgrade({"--machine", machine, "--json", "list"}, temp.path());
+    EXPECT_EQ(json::parse(after.out)[0]["currentVersion"], "3.180");
+
+    // Made afresh: the upgraded player is old again.
+    ASSERT_EQ(test::RunProgram(KPZ_DEMO_PATH, {KPZ_DEMO_SOURCE, output}, temp.path()).status, 0);
+    const auto again = test::RunZarnUpgrade({"--machine", machine, "--json", "list"}, temp.path());
+    EXPECT_EQ(json::parse(again.out)[0]["currentVersion"], "3.170");
+    // A folder that is no demo output is not replaced.
+    const auto refused =
+        test::RunProgram(KPZ_DEMO_PATH, {KPZ_DEMO_SOURCE, output + "/e"}, temp.path());
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(std::filesystem::exists(output + "/e/System/QDAV3180.mi4"));
+}
+
+}  // namespace
