@@ -6,7 +6,7 @@
 #include "database/database_writer.h"
 #include "database/description_json.h"
 #include "firmware/firmware_image_writer.h"
-#include "sysfile/sysfile_header_writer.h"
+#include "sysfile/header_writer.h"
 
 namespace demotool {
 namespace {
@@ -71,11 +71,21 @@ std::string FileBytes(const DemoFile& file) {
             return fwtool::ImageBytes(header, file.image.size);
         }
         case DemoFile::Kind::SystemFile: {
-            sysfiletool::SystemFileHeader header;
-            header.name = file.systemFile.name;
-            header.version = file.systemFile.version;
-            header.tag = file.systemFile.tag;
-            return sysfiletool::SystemFileBytes(header, file.systemFile.size);
+            sftool::HeaderFields fields;
+            fields.name = file.systemFile.name;
+            fields.version = file.systemFile.version;
+            fields.tag = file.systemFile.tag;
+            sftool::Bytes header;
+            std::string error;
+            if (!sftool::MakeSysFileHeader(fields, header, error)) {
+                throw Fault(file.windowsPath + ": " + error);
+            }
+            std::string bytes(header.begin(), header.end());
+            // The program's body: any bytes will do, the utility copies it as it stands.
+            for (std::uint64_t at = bytes.size(); at < file.systemFile.size; ++at) {
+                bytes += static_cast<char>(at * 7 % 251);
+            }
+            return bytes;
         }
         case DemoFile::Kind::Text:
             break;
