@@ -54,7 +54,7 @@ std::optional<std::string> CreateItemFolder(const Level& level, const char* name
     return common::WithTrailingBackslash(*target);
 }
 
-// The result of the folder's own walk one level down: above 0 lets the search go on.
+// The result of the folder's own walk one level down; below 0 ends the search.
 int CopyItemFolder(const Level& level, const char* name, bool& failed) {
     const auto target = CreateItemFolder(level, name);
     if (!target) {
@@ -82,8 +82,10 @@ int CopyLevel(const Level& level) {
             if (!CopyItemFile(level, name)) failed = true;
             continue;
         }
+        // A sub-folder where the pattern finds nothing is empty, not a failure: the walk goes
+        // on, as the count does. A failure below ends it.
         const int inner = CopyItemFolder(level, name, failed);
-        if (inner <= 0) return inner;
+        if (inner < 0) return inner;
     } while (search.Next());
     return failed ? kTreeCopyFailed : kTreeCopied;
 }

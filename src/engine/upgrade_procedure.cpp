@@ -186,7 +186,8 @@ UpgradeRun::Next UpgradeRun::StopWhenDeviceGone() {
 
 int UpgradePortableDevice(const tagPORTDEVINFO* device, const char* applicationFolder,
                           PFNUPGRADESTATUSCALLBACK callback, int* reportErrors) {
-    if (device == nullptr || device->desc.hasSystemFiles == 0) return 0;
+    if (device == nullptr || applicationFolder == nullptr) return 0;
+    if (device->desc.hasSystemFiles == 0) return 0;
     try {
         UpgradeRun run(*device, callback, reportErrors);
         return run.Run(applicationFolder);

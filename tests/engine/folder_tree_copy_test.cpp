@@ -57,6 +57,16 @@ TEST_F(CopyFolderTreeTest, NothingFoundAndMissingArguments) {
     EXPECT_TRUE(recorder_.sent.empty());
 }
 
+TEST_F(CopyFolderTreeTest, AnEmptyMatchingSubFolderDoesNotEndTheWalk) {
+    std::filesystem::create_directories(Host("C:\\Src\\Old.mp3"));
+    ASSERT_EQ(Copy("C:\\Src\\*.mp3"), kTreeCopied);
+    EXPECT_EQ(OnDevice("E:\\Music\\z.mp3"), "z.mp3");
+    std::int32_t count = 0;
+    ASSERT_EQ(CountFolderTree("C:\\Src\\*.mp3", &count), 1);
+    EXPECT_EQ(recorder_.sent.size(), static_cast<std::size_t>(count));
+    EXPECT_EQ(count, 3);
+}
+
 TEST_F(CopyFolderTreeTest, PatternWithoutAFolderCopiesNothingBelowItsFolders) {
     machine_.SetCurrentDirectory("C:\\Src");
     ASSERT_EQ(Copy("*"), kTreeCopied);

@@ -320,6 +320,12 @@ const Outcome kOutcomes[] = {
      1,
      [](Upgrade& u) { EXPECT_FALSE(test::HostExists(u.Host("E:\\Outside"))); }},
     {"RefusedWildcardEntry", [](Upgrade& u) { u.Entry("..\\..\\*"); }, {1, 8, 9, 11}, 0, 0},
+    {"RefusedSystemFolder",
+     [](Upgrade& u) { std::strcpy(u.device_.desc.systemFolder, "System\\..\\..\\Outside"); },
+     {1},
+     0,
+     1,
+     [](Upgrade& u) { EXPECT_FALSE(test::HostExists(u.Host("E:\\System"))); }},
     {"NoSystemFiles", [](Upgrade& u) { u.device_.desc.hasSystemFiles = 0; }, {}, 0, 1},
 };
 
