@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/progress_window.h"
 #include "database/database_writer.h"
+#include "firmware/firmware_image_writer.h"
 
 namespace test {
 
@@ -15,11 +16,9 @@ std::string FirmwareProgram(const std::string& tag) {
 }
 
 std::string FirmwareImage(const std::string& version) {
-    std::string bytes(700, 'i');
-    bytes.replace(544, 12, "portalplayer");
-    bytes.replace(602, 4, "QN01");
-    bytes.replace(607, 5, version.substr(0, 5));
-    return bytes;
+    fwtool::FirmwareHeader header;
+    header.version = version;
+    return fwtool::ImageBytes(header, 700);
 }
 
 bool WatchedUiThread::Send(const std::function<void()>& task) {

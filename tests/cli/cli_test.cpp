@@ -7,6 +7,7 @@
 
 #include "cli_runner.h"
 #include "database/database_writer.h"
+#include "firmware/firmware_image_writer.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -16,11 +17,9 @@ using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
 std::string FirmwareImage(const std::string& version) {
-    std::string bytes(700, 'i');
-    bytes.replace(544, 12, "portalplayer");
-    bytes.replace(602, 4, "QN01");
-    bytes.replace(607, 5, version);
-    return bytes;
+    fwtool::FirmwareHeader header;
+    header.version = version;
+    return fwtool::ImageBytes(header, 700);
 }
 
 // A computer with the utility installed, a player ZJ-20 on E: with older firmware, and a
