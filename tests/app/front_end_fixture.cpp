@@ -1,18 +1,25 @@
 #include "front_end_fixture.h"
 
+#include <stdexcept>
+
 #include "app/application.h"
 #include "app/progress_window.h"
 #include "database/database_writer.h"
 #include "firmware/firmware_image_writer.h"
+#include "sysfile/header_writer.h"
 
 namespace test {
 
 std::string FirmwareProgram(const std::string& tag) {
-    std::string bytes(64, '\0');
-    bytes.replace(4, 7, "kvq.exe");
-    bytes.replace(40, std::min<std::size_t>(tag.size(), 8), tag.substr(0, 8));
-    bytes.replace(48, 4, "ZARN");
-    return bytes + std::string(100, 'p');
+    sftool::HeaderFields fields;
+    fields.name = "kvq.exe";
+    fields.version = tag;
+    fields.tag = "ZARN";
+    fields.fill = '\0';  // a version tag ends at its first zero byte
+    sftool::Bytes header;
+    std::string error;
+    if (!sftool::MakeSysFileHeader(fields, header, error)) throw std::runtime_error(error);
+    return std::string(header.begin(), header.end()) + std::string(100, 'p');
 }
 
 std::string FirmwareImage(const std::string& version) {

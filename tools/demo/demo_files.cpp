@@ -75,6 +75,7 @@ std::string FileBytes(const DemoFile& file) {
             fields.name = file.systemFile.name;
             fields.version = file.systemFile.version;
             fields.tag = file.systemFile.tag;
+            fields.fill = '\0';  // so the version tag reads "v2.10", not "v2.10   "
             sftool::Bytes header;
             std::string error;
             if (!sftool::MakeSysFileHeader(fields, header, error)) {
