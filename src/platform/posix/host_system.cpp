@@ -101,7 +101,7 @@ bool HostSystem::EnterDrive(char letter, std::string& hostRoot) {
         win32::SetLastError(win32::ERROR_PATH_NOT_FOUND);
         return false;
     }
-    hostRoot = "/";
+    hostRoot.assign(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict) at -O2
     return true;
 }
 
