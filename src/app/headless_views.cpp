@@ -56,8 +56,8 @@ void HeadlessMainWindowView::AppendSystemMenuEntry(unsigned command, const std::
     systemMenu.emplace_back(command, caption);
 }
 
-void HeadlessMainWindowView::InsertColumn(int column, const DeviceListColumn& spec) {
-    columns.insert(columns.begin() + std::min<std::size_t>(column, columns.size()), spec);
+void HeadlessMainWindowView::InsertColumn(int column, const DeviceListColumn& layout) {
+    columns.insert(columns.begin() + std::min<std::size_t>(column, columns.size()), layout);
 }
 
 void HeadlessMainWindowView::EndDialog(int code) {

@@ -45,7 +45,7 @@ class HeadlessMainWindowView : public MainWindowView {
     win32::HWND Handle() override { return this; }
     void SetTitle(const std::string& text) override { title = text; }
     void AppendSystemMenuEntry(unsigned command, const std::string& caption) override;
-    void InsertColumn(int column, const DeviceListColumn& spec) override;
+    void InsertColumn(int column, const DeviceListColumn& layout) override;
     void CenterAndShow() override { shown = true; }
     void ShowAboutBox() override { ++aboutBoxes; }
     void EndDialog(int result) override;
@@ -71,7 +71,7 @@ class HeadlessMainWindowView : public MainWindowView {
 
     // Selects the rows given (and no other).
     void Select(std::set<int> selectedRows) { selected = std::move(selectedRows); }
-    // The progress views made so far, kept after their window has gone; null when none.
+    // The last progress view made, kept after its window has gone; null when none was made.
     HeadlessProgressView* LastProgressView() const;
     bool TimerRunning(unsigned id) const { return timers_.count(id) != 0; }
 
@@ -95,7 +95,7 @@ class HeadlessMainWindowView : public MainWindowView {
     EventLoop& loop_;
 
   public:
-    std::vector<std::shared_ptr<HeadlessProgressView>> progressViews;
+    std::vector<std::shared_ptr<HeadlessProgressView>> progressViews;  // every one made
 
   private:
     std::set<unsigned> timers_;

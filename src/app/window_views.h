@@ -44,7 +44,7 @@ class MainWindowView {
     virtual void SetTitle(const std::string& title) = 0;
     // A separator and an entry at the end of the system menu (or its stand-in).
     virtual void AppendSystemMenuEntry(unsigned command, const std::string& caption) = 0;
-    virtual void InsertColumn(int column, const DeviceListColumn& spec) = 0;
+    virtual void InsertColumn(int column, const DeviceListColumn& layout) = 0;
     virtual void CenterAndShow() = 0;
     virtual void ShowAboutBox() = 0;
     // Ends the modal run with `result`; RunModalLoop then returns it.
