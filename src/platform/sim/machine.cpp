@@ -154,10 +154,6 @@ bool Machine::DeviceIoControl(win32::HANDLE device, DWORD code, void* in, DWORD 
     return AnswerVolumeRequest(drive->second, code, in, inSize, out, outSize, returned);
 }
 
-bool Machine::AnswerVolumeRequest(Drive&, DWORD, void*, DWORD, void*, DWORD, DWORD*) {
-    return Fail(win32::ERROR_INVALID_FUNCTION);
-}
-
 bool Machine::CloseHandle(win32::HANDLE handle) {
     std::lock_guard lock(mutex_);
     return devices_.erase(handle) == 1 || Fail(win32::ERROR_INVALID_HANDLE);

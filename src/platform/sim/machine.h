@@ -18,7 +18,7 @@ using win32::DWORD;
 using win32::UINT;
 
 struct Inquiry {
-    std::string vendor;    // 8 characters, blank-padded
+    std::string vendor;    // 8 characters, blank-padded; empty: the descriptor has none
     std::string product;   // 16 characters, blank-padded
     std::string revision;  // 4 characters, blank-padded
 };
@@ -97,7 +97,8 @@ class Machine : public platform::posix::PosixSystem {
     std::string CurrentDirectory() override;
     bool FreeSpaceOverride(char letter, std::uint64_t& freeBytes) override;
 
-    // Answers one control request on a volume "\\.\X:"; the drive's lock is held.
+    // Answers one control request on a volume "\\.\X:" (the storage property query and the
+    // SCSI pass-through, volume_requests.cpp); the drive's lock is held.
     virtual bool AnswerVolumeRequest(Drive& drive, DWORD code, void* in, DWORD inSize, void* out,
                                      DWORD outSize, DWORD* returned);
 

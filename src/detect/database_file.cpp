@@ -1,0 +1,97 @@
+#include "detect/database_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "detect/byte_order.h"
+#include "detect/database_entry.h"
+#include "detect/database_format.h"
+#include "detect/supported_devices.h"
+#include "platform/file.h"
+#include "platform/ui.h"
+
+namespace detect {
+namespace {
+
+// The wait cursor for as long as the load runs.
+class WaitCursor {
+  public:
+    WaitCursor() : previous_(win32::SetCursor(win32::LoadCursorA(nullptr, win32::IDC_WAIT))) {}
+    ~WaitCursor() { win32::SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    win32::HCURSOR previous_;
+};
+
+// Reads until `count` bytes came or the file ended; returns how many came.
+std::uint32_t ReadUpTo(platform::File& file, void* buffer, std::uint32_t count) {
+    auto* bytes = static_cast<std::uint8_t*>(buffer);
+    std::uint32_t done = 0;
+    while (done < count) {
+        const std::uint32_t got = file.Read(bytes + done, count - done);
+        if (got == 0) break;
+        done += got;
+    }
+    return done;
+}
+
+void AddEntry(std::unique_ptr<tagPORTDEVDESC> entry) {
+    if (entry->identMethod < g_identMethodCounts.size()) ++g_identMethodCounts[entry->identMethod];
+    g_supportedDevices.push_back(std::move(entry));
+}
+
+// Reads one length-prefixed entry. False when the length or the body is cut short.
+bool ReadEntry(platform::File& file, std::uint64_t& left, DatabaseVersion version) {
+    std::uint8_t lengthBytes[4];
+    if (ReadUpTo(file, lengthBytes, 4) < 4) return false;
+    left = left >= 4 ? left - 4 : 0;
+    const std::uint32_t length = LoadLe32(lengthBytes);
+    if (length > left) return false;  // never allocate for bytes the file does not hold
+    std::vector<std::uint8_t> body(length);
+    if (ReadUpTo(file, body.data(), length) < length) return false;
+    left -= length;
+    auto entry = std::make_unique<tagPORTDEVDESC>();
+    // An entry whose lengths run past its body is dropped; the next one starts after the body.
+    if (ReadDatabaseEntry(body, version, *entry)) AddEntry(std::move(entry));
+    return true;
+}
+
+int ReadDatabase(platform::File& file) {
+    const std::uint64_t size = file.GetLength();
+    if (size == 0) return 0;
+    char magic[kDatabaseMagicSize + 1] = {};
+    const std::uint32_t magicRead = ReadUpTo(file, magic, kDatabaseMagicSize);
+    const auto version = DatabaseVersionOfMagic(std::string_view(magic, std::strlen(magic)));
+    if (!version) return 0;
+    std::uint8_t countBytes[4];
+    if (ReadUpTo(file, countBytes, 4) < 4) return 0;
+    const auto count = static_cast<std::int32_t>(LoadLe32(countBytes));
+
+    FreeSupportedDevices();
+    const std::uint64_t header = magicRead + 4;
+    std::uint64_t left = size > header ? size - header : 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!ReadEntry(file, left, *version)) break;  // the entries read so far stay
+    }
+    return 1;
+}
+
+}  // namespace
+
+int LoadSupportedDevices(const char* path) {
+    if (path == nullptr) return 0;
+    WaitCursor wait;
+    g_identMethodCounts = {};
+    platform::File file;
+    if (!file.Open(path, platform::File::modeRead | platform::File::shareDenyWrite)) return 0;
+    try {
+        return ReadDatabase(file);
+    } catch (const platform::FileException&) {
+        return 0;
+    }
+}
+
+}  // namespace detect
