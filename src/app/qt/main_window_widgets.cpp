@@ -198,7 +198,7 @@ int QtMainWindow::AppendRow(const std::string& firstCell) {
     auto* item = new QTreeWidgetItem(list_);
     item->setText(kColumnDrive, Text(firstCell));
     for (int column = 0; column < list_->columnCount(); ++column) {
-        const int alignment = list_->headerItem()->textAlignment(column);
+        const auto alignment = Qt::Alignment(list_->headerItem()->textAlignment(column));
         item->setTextAlignment(column, alignment);
     }
     return list_->indexOfTopLevelItem(item);
