@@ -43,8 +43,13 @@ bool ReplaceDeviceFile(const char* source, const char* target, bool failIfExists
         RemoveQuietly(*temporary);
         return false;
     }
-    if (FileExists(target)) ClearReadOnlyHidden(target);
+    // A read-only target can't be replaced; it gets its attributes back if the move fails.
+    const DWORD oldAttributes = GetFileAttributesA(target);
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES) ClearReadOnlyHidden(target);
     if (!MoveFileExA(temporary->c_str(), target, MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = GetLastError();
+        if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(target, oldAttributes);
+        SetLastError(error);
         RemoveQuietly(*temporary);
         return false;
     }
