@@ -11,11 +11,13 @@ KPZPortableDeviceDetectionIsPresent(char)
 KPZPortableDeviceDetectionUpdateSystemFiles(tagPORTDEVINFO*, char const*, int, int, void (*)(tagPORTDEVINFO&, unsigned int, tagUPDATESYSFILEINFO*))
 KPZPortableDeviceDetectionVerifyPlaylistFolders(tagPORTDEVINFO*, char const*)
 LIST
-# Only the functions that exist so far can be there; none may be missing once all are built.
+# Exactly the five functions: none missing, none more.
 nm -D --defined-only -C "$1" | awk '$2 ~ /^[TtWwVvDdBbRr]$/ { $1=""; $2=""; sub(/^  /, ""); print }' \
     | sort > "$actual"
-extra=$(comm -13 <(sort "$expected") "$actual")
-if [[ -n "$extra" ]]; then
-    echo "unexpected exports:"; echo "$extra"; exit 1
+sort -o "$expected" "$expected"
+if ! diff "$expected" "$actual" > /dev/null; then
+    echo "missing exports:"; comm -23 "$expected" "$actual"
+    echo "unexpected exports:"; comm -13 "$expected" "$actual"
+    exit 1
 fi
-echo "exports: $(wc -l < "$actual") of 5 functions"
+echo "exports: the $(wc -l < "$actual") functions, no more"
