@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/qt/main_window_widgets.h"
@@ -30,7 +31,7 @@ std::string FirmwareImage(const std::string& version) {
 
 // A simulated computer with the utility installed on C: and two players on E: and G:.
 class Computer {
-public:
+  public:
     Computer() {
         machine.AddDrive('C', win32::DRIVE_FIXED, temp.MakeFolder("c"));
         machine.SetProgram("C:\\Zarn\\KPZPortableDeviceSystemFileUpdater.exe");
@@ -43,13 +44,17 @@ public:
         model.firmwareHeaderFlag = 1;
         model.systemFiles = {{"QDAV3180.mi4", 1, 0}};
         std::string error;
-        dbtool::DatabaseWriter().Entry(model).WriteFile(
-            temp.PathOf("c/Zarn/KPZSupportedPortableDevices.bin"), error);
-        test::WriteHostFile(temp.PathOf("c/Zarn/ZJ-20/System/QDAV3180.mi4"), FirmwareImage("01.20"));
+        temp.MakeFolder("c/Zarn");
+        if (!dbtool::DatabaseWriter().Entry(model).WriteFile(
+                temp.PathOf("c/Zarn/KPZSupportedPortableDevices.bin"), error)) {
+            qFatal("%s", error.c_str());
+        }
+        test::WriteHostFile(temp.PathOf("c/Zarn/ZJ-20/System/QDAV3180.mi4"),
+                            FirmwareImage("01.20"));
         for (char letter : {'E', 'G'}) {
             const std::string folder(1, static_cast<char>(letter + 32));
-            sim::Drive& drive = machine.AddDrive(letter, win32::DRIVE_REMOVABLE,
-                                                 temp.MakeFolder(folder));
+            sim::Drive& drive =
+                machine.AddDrive(letter, win32::DRIVE_REMOVABLE, temp.MakeFolder(folder));
             drive.inquiry = sim::Inquiry{"Velmora ", "ZJ-20           ", "1.00"};
             test::WriteHostFile(temp.PathOf(folder + "/System/QDAV3180.mi4"),
                                 FirmwareImage("01.10"));
@@ -65,7 +70,7 @@ public:
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         computer_ = std::make_unique<Computer>();
         systemGuard_ = std::make_unique<platform::ScopedSystem>(computer_->machine);
@@ -73,12 +78,14 @@ private slots:
         uiGuard_ = std::make_unique<platform::ScopedUserInterface>(*ui_);
         uiThread_ = std::make_unique<qtui::QtUiThread>();
         dlg_ = std::make_unique<CUpgradeUtilityDlg>(*uiThread_);
+        g_theApp.SetMainWindow(dlg_.get());  // the worker reaches the window through it
         window_ = std::make_unique<qtui::QtMainWindow>(*dlg_);
     }
 
     void cleanup() {
         if (dlg_) dlg_->OnDestroy();
         window_.reset();
+        g_theApp.SetMainWindow(nullptr);
         dlg_.reset();
         uiThread_.reset();
         uiGuard_.reset();
@@ -197,7 +204,7 @@ private slots:
         QVERIFY(g_pProgressDlg == nullptr);
     }
 
-private:
+  private:
     // Serves the worker's notifications until it has ended; the poll timer's tick is the
     // test's to give.
     void RunWorkerToTheEnd() {

@@ -6,6 +6,10 @@
 #include "app/qt/about_dialog.h"
 #include "app/qt/app_icon.h"
 #include "app/qt/dialog_units.h"
+#include "app/qt/qt_ui_thread.h"
+
+#include <atomic>
+#include <thread>
 
 class PartsTest : public QObject {
     Q_OBJECT
@@ -33,6 +37,36 @@ class PartsTest : public QObject {
         QVERIFY(!icon.isNull());
         QCOMPARE(icon.availableSizes().size(), 2);
         QVERIFY(qtui::AppIconPixmap(32).toImage().pixelColor(16, 22).alpha() != 0);
+    }
+
+    void aWorkersTaskRunsOnTheUiThreadWhileTheWorkerWaits() {
+        qtui::QtUiThread uiThread;
+        std::atomic<bool> sent{false};
+        QThread* ranOn = nullptr;
+        bool result = false;
+        std::thread worker([&] {
+            result = uiThread.Send([&] { ranOn = QThread::currentThread(); });
+            sent = true;
+        });
+        QTimer wake;
+        wake.start(5);
+        while (!sent) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        worker.join();
+        QVERIFY(result);
+        QCOMPARE(ranOn, QCoreApplication::instance()->thread());
+    }
+
+    void shutdownReleasesAWaitingWorkerWithoutRunningItsTask() {
+        qtui::QtUiThread uiThread;
+        std::atomic<bool> ran{false};
+        std::atomic<int> result{-1};
+        std::thread worker([&] { result = uiThread.Send([&] { ran = true; }) ? 1 : 0; });
+        while (uiThread.PendingTasks() == 0) std::this_thread::yield();
+        uiThread.Shutdown();
+        worker.join();
+        QCOMPARE(result.load(), 0);
+        QCoreApplication::processEvents();  // the queued drain finds nothing to run
+        QVERIFY(!ran);
     }
 
     void theAboutBoxIsAsDesigned() {

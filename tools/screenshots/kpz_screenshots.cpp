@@ -49,7 +49,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         } else if (arg == "--out") {
             options.out = argv[++i];
         } else if (arg == "--drive" && std::strlen(argv[i + 1]) >= 1) {
-            options.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(argv[++i][0])));
+            options.drive =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(argv[++i][0])));
         } else {
             return false;
         }

@@ -21,7 +21,9 @@
 namespace qtui {
 namespace {
 
-QString Text(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
+QString Text(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
 
 QLabel* AddText(QWidget* parent, const QRect& where, const char* text) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
@@ -139,9 +141,13 @@ void QtMainWindow::BuildControls() {
     connect(exit, &QPushButton::clicked, this, [this] { dlg_.OnExit(); });
 }
 
-QWidget* QtMainWindow::Control(int id) const { return controls_.value(id, nullptr); }
+QWidget* QtMainWindow::Control(int id) const {
+    return controls_.value(id, nullptr);
+}
 
-void QtMainWindow::SetTitle(const std::string& title) { setWindowTitle(Text(title)); }
+void QtMainWindow::SetTitle(const std::string& title) {
+    setWindowTitle(Text(title));
+}
 
 void QtMainWindow::AppendSystemMenuEntry(unsigned command, const std::string& caption) {
     auto* separator = new QAction(this);
@@ -192,7 +198,9 @@ int QtMainWindow::RunModalLoop() {
     return exec();
 }
 
-void QtMainWindow::DeleteAllRows() { list_->clear(); }
+void QtMainWindow::DeleteAllRows() {
+    list_->clear();
+}
 
 int QtMainWindow::AppendRow(const std::string& firstCell) {
     auto* item = new QTreeWidgetItem(list_);
@@ -224,7 +232,9 @@ long QtMainWindow::RowData(int row) const {
     return item ? static_cast<long>(item->data(0, Qt::UserRole).toLongLong()) : 0;
 }
 
-int QtMainWindow::RowCount() const { return list_->topLevelItemCount(); }
+int QtMainWindow::RowCount() const {
+    return list_->topLevelItemCount();
+}
 
 int QtMainWindow::FirstSelectedRow() const {
     for (int row = 0; row < list_->topLevelItemCount(); ++row) {
@@ -264,6 +274,8 @@ void QtMainWindow::closeEvent(QCloseEvent* event) {
     dlg_.OnClose();
 }
 
-void QtMainWindow::reject() { dlg_.OnClose(); }
+void QtMainWindow::reject() {
+    dlg_.OnClose();
+}
 
 }  // namespace qtui

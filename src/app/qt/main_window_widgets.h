@@ -18,7 +18,7 @@ class CUpgradeUtilityDlg;
 namespace qtui {
 
 class QtMainWindow : public QDialog, public MainWindowView {
-public:
+  public:
     explicit QtMainWindow(CUpgradeUtilityDlg& dlg);
     ~QtMainWindow() override;
 
@@ -51,12 +51,12 @@ public:
     // The entries standing in for the system menu, which Linux window managers don't offer.
     const QList<QAction*>& SystemMenuActions() const { return systemMenu_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     void BuildControls();
     QTextEdit* AddStepLabel(int id, const QRect& where, const QString& text);
 

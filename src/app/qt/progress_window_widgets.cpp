@@ -60,12 +60,16 @@ void ProgressDialogWidget::closeEvent(QCloseEvent* event) {
     dlg_.OnButtonOrClose();
 }
 
-void ProgressDialogWidget::reject() { dlg_.OnButtonOrClose(); }
+void ProgressDialogWidget::reject() {
+    dlg_.OnButtonOrClose();
+}
 
 QtProgressView::QtProgressView(QWidget* owner, CUpgradeProgressDlg& dlg)
     : widget_(new ProgressDialogWidget(owner, dlg)) {}
 
-QtProgressView::~QtProgressView() { Destroy(); }
+QtProgressView::~QtProgressView() {
+    Destroy();
+}
 
 void QtProgressView::ShowTexts(const std::string& statusLine, const std::string& deviceLine) {
     if (!widget_) return;

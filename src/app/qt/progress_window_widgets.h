@@ -13,7 +13,7 @@ class QPushButton;
 namespace qtui {
 
 class ProgressDialogWidget : public QDialog {
-public:
+  public:
     ProgressDialogWidget(QWidget* owner, CUpgradeProgressDlg& dlg);
 
     QLabel* StatusLabel() const { return status_; }
@@ -21,11 +21,11 @@ public:
     QProgressBar* Bar() const { return bar_; }
     QPushButton* Button() const { return button_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     CUpgradeProgressDlg& dlg_;
     QLabel* device_;
     QLabel* status_;
@@ -35,7 +35,7 @@ private:
 
 // The view the window's logic owns; the widget goes with Destroy or with the view.
 class QtProgressView : public ProgressWindowView {
-public:
+  public:
     QtProgressView(QWidget* owner, CUpgradeProgressDlg& dlg);
     ~QtProgressView() override;
 
@@ -48,7 +48,7 @@ public:
 
     ProgressDialogWidget* Widget() const { return widget_; }
 
-private:
+  private:
     QPointer<ProgressDialogWidget> widget_;
 };
 

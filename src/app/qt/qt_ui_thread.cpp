@@ -7,9 +7,13 @@ namespace qtui {
 
 QtUiThread::QtUiThread() = default;
 
-QtUiThread::~QtUiThread() { Shutdown(); }
+QtUiThread::~QtUiThread() {
+    Shutdown();
+}
 
-bool QtUiThread::OnUiThread() const { return QThread::currentThread() == receiver_.thread(); }
+bool QtUiThread::OnUiThread() const {
+    return QThread::currentThread() == receiver_.thread();
+}
 
 bool QtUiThread::Send(const std::function<void()>& task) {
     if (OnUiThread()) {
@@ -22,7 +26,8 @@ bool QtUiThread::Send(const std::function<void()>& task) {
         if (shutDown_) return false;
         queue_.push_back(pending);
     }
-    QMetaObject::invokeMethod(&receiver_, [this] { Drain(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &receiver_, [this] { Drain(); }, Qt::QueuedConnection);
     std::unique_lock lock(mutex_);
     doneChanged_.wait(lock, [&] { return pending->done || shutDown_; });
     if (pending->done) return true;
@@ -45,6 +50,11 @@ void QtUiThread::Drain() {
         next->done = true;
         doneChanged_.notify_all();
     }
+}
+
+std::size_t QtUiThread::PendingTasks() {
+    std::lock_guard lock(mutex_);
+    return queue_.size();
 }
 
 void QtUiThread::Shutdown() {

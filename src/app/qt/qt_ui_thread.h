@@ -14,14 +14,16 @@
 namespace qtui {
 
 class QtUiThread : public UiThread {
-public:
+  public:
     QtUiThread();
     ~QtUiThread() override;
 
     bool Send(const std::function<void()>& task) override;
     void Shutdown() override;
+    // Tasks sent and not yet taken.
+    std::size_t PendingTasks();
 
-private:
+  private:
     struct Pending {
         const std::function<void()>* task;
         bool done = false;

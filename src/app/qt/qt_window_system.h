@@ -7,11 +7,11 @@
 namespace qtui {
 
 class QtWindowSystem : public WindowSystem {
-public:
+  public:
     UiThread& UserInterfaceThread() override { return uiThread_; }
     std::unique_ptr<MainWindowView> CreateMainWindow(CUpgradeUtilityDlg& dlg) override;
 
-private:
+  private:
     QtUiThread uiThread_;
 };
 
