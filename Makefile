@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build clean format
+.PHONY: deps test build demo clean format
 
 deps:
 	@scripts/install-deps
@@ -20,6 +20,16 @@ $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
+# The demo: a simulated computer with two players, made afresh, and E: upgraded on it.
+DEMO_OUT := $(BUILD_RELEASE)/demo
+DEMO_RUN := $(BUILD_RELEASE)/src/cli/zarn-upgrade --machine $(DEMO_OUT)/machine.json
+
+demo: build
+	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
+	$(DEMO_RUN) list
+	$(DEMO_RUN) upgrade E:
+	$(DEMO_RUN) list
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i

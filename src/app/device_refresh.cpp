@@ -22,11 +22,11 @@ class WaitCursor {
 
 }  // namespace
 
-void CUpgradeUtilityDlg::OnRefresh() {
+int CUpgradeUtilityDlg::OnRefresh() {
     // Refresh is disabled during a run; the worker's entry must stay where it is.
-    if (m_bUpgradeRunning.load()) return;
+    if (m_bUpgradeRunning.load()) return -1;
     const int rows = RefreshDeviceList();
-    if (rows == -1) return;
+    if (rows == -1) return -1;
     const bool found = rows > 0;
     view_->EnableControl(IDC_DEVICE_LIST, found);
     view_->EnableControl(IDC_UPGRADE, found);
@@ -36,6 +36,7 @@ void CUpgradeUtilityDlg::OnRefresh() {
                            "computer and select Refresh.",
                            "Device Detection Error", win32::MB_OK | win32::MB_ICONWARNING);
     }
+    return rows;
 }
 
 int CUpgradeUtilityDlg::RefreshDeviceList() {

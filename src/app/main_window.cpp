@@ -13,7 +13,7 @@ CUpgradeUtilityDlg::~CUpgradeUtilityDlg() {
     if (g_theApp.MainWindow() == this) g_theApp.SetMainWindow(nullptr);
 }
 
-void CUpgradeUtilityDlg::OnInitDialog(MainWindowView& view) {
+int CUpgradeUtilityDlg::OnInitDialog(MainWindowView& view) {
     view_ = &view;
     view.AppendSystemMenuEntry(IDM_ABOUTBOX, "&About ZarnUpgradeUtility...");
     view.SetTitle(m_strTitle);
@@ -21,7 +21,7 @@ void CUpgradeUtilityDlg::OnInitDialog(MainWindowView& view) {
         view.InsertColumn(column, kDeviceListColumns[column]);
     }
     view.CenterAndShow();
-    OnRefresh();
+    return OnRefresh();
 }
 
 void CUpgradeUtilityDlg::OnDestroy() {

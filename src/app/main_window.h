@@ -29,13 +29,14 @@ class CUpgradeUtilityDlg {
     int m_bUpgradeErrors = 0;
     int m_bReportErrors = 1;
 
-    // Window initialisation with its widgets; ends with a Refresh.
-    void OnInitDialog(MainWindowView& view);
+    // Window initialisation with its widgets; ends with a Refresh, whose result it gives.
+    int OnInitDialog(MainWindowView& view);
     // The window is going: frees the device list and the progress window.
     void OnDestroy();
 
-    // Buttons, close requests, the system menu and the poll timer.
-    void OnRefresh();
+    // Buttons, close requests, the system menu and the poll timer. OnRefresh gives what
+    // RefreshDeviceList gave (-1 when the Refresh was stopped).
+    int OnRefresh();
     void OnUpgrade() { UpgradeSelectedDevice(); }
     void OnExit();
     // The close box, the system menu's Close and Escape: refused with a beep during a run.

@@ -16,7 +16,11 @@ CUpgradeProgressDlg::~CUpgradeProgressDlg() {
 }
 
 bool CUpgradeProgressDlg::Create(MainWindowView& owner) {
-    view_ = owner.CreateProgressWindow(*this);
+    return Create(owner.CreateProgressWindow(*this));
+}
+
+bool CUpgradeProgressDlg::Create(std::unique_ptr<ProgressWindowView> view) {
+    view_ = std::move(view);
     if (!view_) return false;
     OnInitDialog();
     return true;

@@ -19,6 +19,8 @@ class CUpgradeProgressDlg {
 
     // Makes the window, owned by `owner`, and initialises it; false when it couldn't be made.
     bool Create(MainWindowView& owner);
+    // The same with widgets made elsewhere (a window of its own).
+    bool Create(std::unique_ptr<ProgressWindowView> view);
     // Bar 0 to 0 with a step of 1, "Cancel" disabled, an empty status line.
     void OnInitDialog();
     // Sets the device line and pushes it (with the status line) into the controls.

@@ -1,0 +1,62 @@
+// detect: the players the three-argument enumeration reports, one a line.
+#include <algorithm>
+#include <cstring>
+
+#include "cli/players.h"
+#include "cli/record_json.h"
+#include "cli/session.h"
+
+namespace cli {
+namespace {
+
+template <std::size_t N>
+std::string Trimmed(const char (&member)[N]) {
+    std::string text(member, strnlen(member, N));
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+void PrintTable(Output& output, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths(rows.front().size(), 0);
+    for (const auto& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+    }
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            std::string cell = row[i];
+            if (i + 1 < row.size()) cell.resize(widths[i] + 2, ' ');
+            line += cell;
+        }
+        output.Line(line);
+    }
+}
+
+}  // namespace
+
+int RunDetect(Session& session, ArgumentList& arguments) {
+    arguments.Finish();
+    const std::vector<tagPORTDEVINFO> players = DetectPlayers();
+    Json result = Json::array();
+    std::vector<std::vector<std::string>> rows = {
+        {"Drive", "Vendor", "Product", "Name", "Serial", "State", "System files"}};
+    for (const tagPORTDEVINFO& player : players) {
+        result.push_back(DeviceJson(player));
+        const tagPORTDEVDESC& desc = player.desc;
+        rows.push_back({std::string{player.driveLetter, ':'}, Trimmed(desc.vendorId),
+                        Trimmed(desc.productId), Trimmed(desc.displayName),
+                        desc.serialNumber[0] ? Trimmed(desc.serialNumber) : "-",
+                        std::to_string(desc.deviceState), desc.hasSystemFiles ? "yes" : "no"});
+    }
+    if (session.output.Text()) {
+        if (players.empty()) {
+            session.output.Line("No players detected.");
+        } else {
+            PrintTable(session.output, rows);
+        }
+    }
+    session.output.Result(result);
+    return kExitDone;
+}
+
+}  // namespace cli

@@ -1,0 +1,93 @@
+#include "cli/help.h"
+
+namespace cli {
+namespace {
+
+struct CommandText {
+    const char* name;
+    const char* synopsis;
+    const char* summary;
+    const char* details;
+};
+
+constexpr CommandText kCommands[] = {
+    {"detect", "detect", "list the players the detection library finds",
+     "Runs the detection library's enumeration with the installation's database\n"
+     "(KPZSupportedPortableDevices.bin beside the program) and prints one player a line:\n"
+     "drive, vendor, product, name, serial number, state and whether it has system files.\n"
+     "With --json: an array of the device records, keyed by their member names.\n"},
+    {"list", "list [--yes|--no]", "a Refresh of the main window: the device list's rows",
+     "Runs a Refresh exactly as the main window does it and prints its rows under the\n"
+     "columns Drive, Device, Current Version, Upgrade Version and Update Status.\n"
+     "A question the Refresh asks (a damaged installation) is answered No, or Yes with\n"
+     "--yes. With --json: an array of {drive, device, currentVersion, upgradeVersion,\n"
+     "updateStatus}. Exit status 1 when the Refresh was stopped.\n"},
+    {"upgrade", "upgrade DRIVE [--yes|--no]", "upgrade the player on DRIVE (E or E:)",
+     "Runs a Refresh, selects the row of DRIVE, presses \"Upgrade Device...\", draws the\n"
+     "progress window as a terminal line until the completion check has run, and prints\n"
+     "the row's Update Status. Exit status 0 when it reads \"Upgrade completed\n"
+     "successfully ...\", 1 otherwise. With --json: {\"updateStatus\": \"...\"}.\n"},
+    {"update-system-files", "update-system-files DRIVE --source DIR [--messages] [--once]",
+     "the library's system-file update of the player on DRIVE",
+     "Calls KPZPortableDeviceDetectionUpdateSystemFiles on the player detected on DRIVE\n"
+     "with the source root DIR (a path on the computer, such as \"C:\\Program Files\\Zarn\"),\n"
+     "showing message boxes with --messages, the missing-or-newer box at most once with\n"
+     "--once. The notifications are drawn like an upgrade's. Exit status 0 for result 1.\n"
+     "With --json: {\"result\": N}.\n"},
+    {"playlists", "playlists DRIVE", "create the model's playlist folders on DRIVE",
+     "Calls KPZPortableDeviceDetectionVerifyPlaylistFolders on the player detected on\n"
+     "DRIVE. Exit status 0 for result 1. With --json: {\"result\": N}.\n"},
+    {"db", "db dump FILE | db build DESCRIPTION.json -o FILE [--format-version V]",
+     "read or write a supported-devices database file",
+     "db dump FILE prints the entries of a database file (a file of this computer, not\n"
+     "of the simulated one); with --json an array of entries keyed by member names, as\n"
+     "detect gives them. Exit status 2 when the file doesn't load.\n"
+     "db build DESCRIPTION.json -o FILE writes a database from a JSON array of such\n"
+     "entries, in format version 1.00, 2.02, 3.01, 4.00, 5.00, 6.00, 7.01, 8.00 or 9.00\n"
+     "(--format-version, default 9.00).\n"},
+};
+
+const CommandText* Find(const std::string& command) {
+    for (const CommandText& text : kCommands) {
+        if (command == text.name) return &text;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string ProgramHelp() {
+    std::string text =
+        "Usage: zarn-upgrade [--machine FILE] [--json] [--events] COMMAND [ARGUMENTS]\n"
+        "\n"
+        "The Zarn Upgrade Utility on the command line: detects Zarn players, lists them as the\n"
+        "main window does, upgrades one, and reads and writes supported-devices databases.\n"
+        "\n"
+        "Commands:\n";
+    for (const CommandText& command : kCommands) {
+        std::string name = command.name;
+        name.resize(22, ' ');
+        text += "  " + name + command.summary + "\n";
+    }
+    text +=
+        "\n"
+        "Options:\n"
+        "  --machine FILE        run on the simulated computer described by a JSON machine file\n"
+        "  --json                print the command's result as JSON\n"
+        "  --events              print JSON lines: each status notification as the progress\n"
+        "                        window receives it, each message box, then the result\n"
+        "  -h, --help            this text; COMMAND --help describes one command\n"
+        "\n"
+        "Message boxes are printed as \"[Caption] text\".\n"
+        "Exit status: 0 done, 1 the outcome is a failure, 2 bad usage or bad input.\n";
+    return text;
+}
+
+std::string CommandHelp(const std::string& command) {
+    const CommandText* text = Find(command);
+    if (text == nullptr) return {};
+    return std::string("Usage: zarn-upgrade [--machine FILE] [--json] [--events] ") +
+           text->synopsis + "\n\n" + text->details;
+}
+
+}  // namespace cli
