@@ -104,9 +104,11 @@ int WalkTree(Walk& walk) {
     if (!search.Found()) return kTreeNothingFound;
     do {
         if (search.ItemIsDots()) continue;
+        // A sub-folder where the pattern finds nothing is empty, not a failure: the walk goes
+        // on, as the step count does. A failure below ends it.
         const int result = search.ItemIsFolder() ? UpdateFolder(walk, search.Item())
                                                  : UpdateFile(walk, search.Item());
-        if (result <= 0) return result;
+        if (result < 0) return result;
     } while (search.Next());
     return walk.failures > 0 ? kTreeCopyFailed : kTreeCopied;
 }

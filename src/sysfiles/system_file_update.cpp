@@ -7,11 +7,11 @@
 
 #include "common/entry_kind.h"
 #include "common/path_text.h"
-#include "common/text_trim.h"
 #include "engine/folder_operations.h"
 #include "engine/folder_tree.h"
 #include "engine/system_file_list.h"
 #include "engine/upgrade.h"
+#include "engine/upgrade_paths.h"
 #include "kpz/detection.h"
 #include "sysfiles/folder_tree_update.h"
 #include "sysfiles/reconcile.h"
@@ -40,25 +40,11 @@ std::string_view Text(const char (&member)[N]) {
     return std::string_view(member, strnlen(member, N));
 }
 
-// The source root, the product identification without its trailing blanks, the system
-// folder. None when a part would leave its folder or the path would be too long.
-std::optional<std::string> SourceFolder(const char* sourceRoot, const tagPORTDEVDESC& desc) {
-    const std::string_view product = Text(desc.productId);
-    if (!common::IsContainedRelativePath(product) || product.find('\\') != product.npos) {
-        return std::nullopt;
-    }
-    auto folder = common::JoinPath(sourceRoot, product);
-    if (!folder) return std::nullopt;
-    common::TrimTrailingSpace(*folder);
-    return common::JoinPath(*folder, common::DropLeadingBackslash(Text(desc.systemFolder)));
-}
-
-// Builds and creates the device folder; false when the run can't start.
+// Builds and creates the device folder; false when the run can't start (a folder that would
+// leave the drive or the installation, a path too long, a folder that can't be made).
 bool PrepareFolders(Run& run, const char* sourceRoot) {
-    const tagPORTDEVDESC& desc = run.device.desc;
-    if (!common::IsContainedRelativePath(Text(desc.systemFolder))) return false;
-    const auto deviceFolder = common::DeviceFolder(run.device.driveLetter, Text(desc.systemFolder));
-    const auto sourceFolder = SourceFolder(sourceRoot, desc);
+    const auto deviceFolder = UpgradeDeviceFolder(run.device);
+    const auto sourceFolder = UpgradeSourceFolder(sourceRoot, run.device.desc);
     if (!deviceFolder || !sourceFolder || !CreateFolderPath(deviceFolder->c_str(), 1)) return false;
     const auto withBackslash = common::WithTrailingBackslash(*deviceFolder);
     if (!withBackslash) return false;

@@ -36,6 +36,7 @@ int main() {
     Expect(KPZPortableDeviceDetectionEnumDevices(missing, CountDevice, conflict, 0L) == 0,
            "the four-argument enumeration without a database finds nothing");
     Expect(KPZPortableDeviceDetectionIsPresent('Q') == 0, "a letter without a drive is absent");
+    Expect(KPZPortableDeviceDetectionIsPresent('Z') == 1, "the host's root drive is present");
 
     Expect(KPZPortableDeviceDetectionUpdateSystemFiles(nullptr, "/tmp", 0, 0, CountStatus) == 0,
            "the update without a record");

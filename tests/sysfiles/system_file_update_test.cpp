@@ -115,6 +115,29 @@ TEST_F(UpdateSystemFiles, TheDeviceFolderCannotBeMade) {
     EXPECT_EQ(Codes(), std::vector<std::uint32_t>{1});
 }
 
+TEST_F(UpdateSystemFiles, FoldersThatWouldLeaveTheirRootAreRefused) {
+    Entry("kvq.exe");
+    std::strcpy(device_.desc.systemFolder, "..\\Elsewhere");
+    EXPECT_EQ(Run(), 0);
+    std::strcpy(device_.desc.systemFolder, "System");
+    std::strcpy(device_.desc.productId, "..");
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Codes(), std::vector<std::uint32_t>{1});
+    EXPECT_FALSE(Exists("E:\\Elsewhere"));
+}
+
+TEST_F(UpdateSystemFiles, ASubFolderWithoutMatchesDoesNotEndTheTree) {
+    Put("C:\\Zarn\\ZJ-20\\System\\Data\\a.txt", Bytes(5, 'a'));
+    std::filesystem::create_directories(Host("C:\\Zarn\\ZJ-20\\System\\Data\\m.txt"));
+    Put("C:\\Zarn\\ZJ-20\\System\\Data\\z.txt", Bytes(5, 'z'));
+    Entry("Data\\*.txt");
+    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(sent_[1], (Sent{8, true, 4}));
+    EXPECT_EQ(Steps(), 4u);
+    EXPECT_EQ(Codes().back(), 2u);
+    EXPECT_EQ(Get("E:\\System\\Data\\z.txt"), Bytes(5, 'z'));
+}
+
 TEST_F(UpdateSystemFiles, MissingFileOutcome) {
     Entry("kvq.exe");
     EXPECT_EQ(Run(0), 1);
