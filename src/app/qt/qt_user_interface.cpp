@@ -1,0 +1,77 @@
+#include "app/qt/qt_user_interface.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+
+namespace qtui {
+namespace {
+
+using namespace win32;
+
+template <typename F>
+void OnUiThread(F&& work) {
+    if (QThread::currentThread() == qApp->thread()) {
+        work();
+    } else {
+        QMetaObject::invokeMethod(qApp, std::forward<F>(work), Qt::BlockingQueuedConnection);
+    }
+}
+
+QMessageBox::Icon IconFor(UINT flags) {
+    switch (flags & MB_ICONMASK) {
+        case MB_ICONHAND:
+            return QMessageBox::Critical;
+        case MB_ICONQUESTION:
+            return QMessageBox::Question;
+        case MB_ICONEXCLAMATION:
+            return QMessageBox::Warning;
+        case MB_ICONASTERISK:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
+    }
+}
+
+int ShowBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+    QMessageBox box(IconFor(flags), QString::fromLocal8Bit(caption.c_str()),
+                    QString::fromLocal8Bit(text.c_str()), QMessageBox::NoButton,
+                    static_cast<QWidget*>(owner));
+    const bool question = (flags & MB_TYPEMASK) == MB_YESNO;
+    if (question) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (!question) return IDOK;
+    return answer == QMessageBox::Yes ? IDYES : IDNO;
+}
+
+}  // namespace
+
+int QtUserInterface::MessageBox(HWND owner, const std::string& text, const std::string& caption,
+                                UINT flags) {
+    int answer = IDOK;
+    OnUiThread([&] { answer = ShowBox(owner, text, caption, flags); });
+    return answer;
+}
+
+void QtUserInterface::MessageBeep(UINT) {
+    OnUiThread([] { QApplication::beep(); });
+}
+
+void QtUserInterface::ShowWaitCursor(bool wait) {
+    OnUiThread([this, wait] {
+        if (wait == waitShown_) return;
+        waitShown_ = wait;
+        if (wait) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    });
+}
+
+}  // namespace qtui

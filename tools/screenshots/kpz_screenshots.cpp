@@ -1,0 +1,148 @@
+// Takes PNG pictures of the main window with the players of a simulated computer, of the
+// progress window during an upgrade and after it, and of the About box.
+//
+//   kpz-screenshots --machine FILE --out FOLDER [--drive E]
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/qt/about_dialog.h"
+#include "app/qt/main_window_widgets.h"
+#include "app/qt/progress_window_widgets.h"
+#include "app/qt/qt_ui_thread.h"
+#include "platform/scripted_ui.h"
+#include "platform/sim/machine_file.h"
+
+namespace {
+
+struct Options {
+    std::string machine;
+    std::string out;
+    char drive = 'E';
+};
+
+const char* const kUsage =
+    "usage: kpz-screenshots --machine FILE --out FOLDER [--drive LETTER]\n"
+    "Writes main-window.png, progress-running.png, progress-done.png and about.png of the\n"
+    "windows run on the simulated computer FILE (upgrading the player on LETTER, default E).\n";
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        }
+        if (i + 1 >= argc) return false;
+        if (arg == "--machine") {
+            options.machine = argv[++i];
+        } else if (arg == "--out") {
+            options.out = argv[++i];
+        } else if (arg == "--drive" && std::strlen(argv[i + 1]) >= 1) {
+            options.drive =
+                static_cast<char>(std::toupper(static_cast<unsigned char>(argv[++i][0])));
+        } else {
+            return false;
+        }
+    }
+    return !options.machine.empty() && !options.out.empty();
+}
+
+bool Save(QWidget* widget, const std::string& folder, const char* name) {
+    QCoreApplication::processEvents();
+    const QString path = QDir(QString::fromStdString(folder)).filePath(QString::fromLatin1(name));
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "kpz-screenshots: cannot write %s\n", path.toLocal8Bit().data());
+        return false;
+    }
+    std::printf("%s\n", path.toLocal8Bit().data());
+    return true;
+}
+
+// Serves the user-interface thread until `done` holds or ten seconds pass.
+template <typename F>
+bool ServeUntil(F done) {
+    QTimer wake;
+    wake.start(5);
+    QElapsedTimer limit;
+    limit.start();
+    while (!done() && limit.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return done();
+}
+
+int RowOf(qtui::QtMainWindow& window, char drive) {
+    for (int row = 0; row < window.RowCount(); ++row) {
+        if (window.Cell(row, kColumnDrive) == std::string{drive, ':'}) return row;
+    }
+    return -1;
+}
+
+int TakePictures(const Options& options) {
+    std::string error;
+    auto machine = sim::LoadMachineFile(options.machine, error);
+    if (machine == nullptr) {
+        std::fprintf(stderr, "kpz-screenshots: %s\n", error.c_str());
+        return 2;
+    }
+    platform::ScopedSystem systemGuard(*machine);
+    platform::ScriptedUserInterface ui;  // boxes are answered, never shown, in a picture run
+    platform::ScopedUserInterface uiGuard(ui);
+    QDir().mkpath(QString::fromStdString(options.out));
+
+    qtui::QtUiThread uiThread;
+    CUpgradeUtilityDlg dlg(uiThread);
+    qtui::QtMainWindow window(dlg);
+    dlg.OnInitDialog(window);
+    bool ok = Save(&window, options.out, "main-window.png");
+
+    const int row = RowOf(window, options.drive);
+    if (row < 0) {
+        std::fprintf(stderr, "kpz-screenshots: no player on %c:\n", options.drive);
+        dlg.OnDestroy();
+        return 1;
+    }
+    window.DeviceList()->topLevelItem(row)->setSelected(true);
+    dlg.OnUpgrade();
+    auto* progress = window.findChild<qtui::ProgressDialogWidget*>();
+    if (progress != nullptr) {
+        // The first step on the bar shows the run under way.
+        ServeUntil([&] { return progress->Bar()->value() > 0 || !dlg.m_bUpgradeRunning; });
+        ok = Save(progress, options.out, "progress-running.png") && ok;
+    }
+    ServeUntil([&] { return !dlg.m_bUpgradeRunning; });
+    dlg.OnTimer(kPollTimerId);
+    if (progress != nullptr) ok = Save(progress, options.out, "progress-done.png") && ok;
+    ok = Save(&window, options.out, "main-window-after.png") && ok;
+
+    qtui::CAboutDlg about(&window);
+    about.show();
+    ok = Save(&about, options.out, "about.png") && ok;
+    about.hide();
+    dlg.OnDestroy();
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    if (!ParseOptions(argc, argv, options)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return TakePictures(options);
+}
