@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo clean format
+.PHONY: deps test build demo demo-gui screenshots clean format
 
 deps:
 	@scripts/install-deps
@@ -30,6 +30,19 @@ demo: build
 	$(DEMO_RUN) list
 	$(DEMO_RUN) upgrade E:
 	$(DEMO_RUN) list
+
+# The same computer in the desktop program's main window, for the mouse.
+demo-gui: build
+	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
+	$(DEMO_RUN) gui
+
+# Pictures of the windows on the demo computer, taken under Xvfb, for holding against the layout.
+SCREENSHOTS_OUT := $(BUILD_RELEASE)/screenshots
+
+screenshots: build
+	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
+	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
+		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i

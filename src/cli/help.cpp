@@ -45,6 +45,10 @@ constexpr CommandText kCommands[] = {
      "db build DESCRIPTION.json -o FILE writes a database from a JSON array of such\n"
      "entries, in format version 1.00, 2.02, 3.01, 4.00, 5.00, 6.00, 7.01, 8.00 or 9.00\n"
      "(--format-version, default 9.00).\n"},
+    {"gui", "gui", "open the main window of the desktop program",
+     "Opens the desktop program's main window on this command line's computer: the\n"
+     "simulated one with --machine, so the demo's players can be upgraded with the mouse.\n"
+     "Needs a display. Exit status 0 when the window was closed.\n"},
 };
 
 const CommandText* Find(const std::string& command) {

@@ -17,9 +17,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"detect", &RunDetect},       {"list", &RunList},
-    {"upgrade", &RunUpgrade},     {"update-system-files", &RunUpdateSystemFiles},
-    {"playlists", &RunPlaylists}, {"db", &RunDatabase},
+    {"detect", &RunDetect},
+    {"list", &RunList},
+    {"upgrade", &RunUpgrade},
+    {"update-system-files", &RunUpdateSystemFiles},
+    {"playlists", &RunPlaylists},
+    {"db", &RunDatabase},
+    {"gui", &RunGui},
 };
 
 Command FindCommand(const std::string& name) {

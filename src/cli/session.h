@@ -27,5 +27,6 @@ int RunUpgrade(Session& session, ArgumentList& arguments);
 int RunUpdateSystemFiles(Session& session, ArgumentList& arguments);
 int RunPlaylists(Session& session, ArgumentList& arguments);
 int RunDatabase(Session& session, ArgumentList& arguments);
+int RunGui(Session& session, ArgumentList& arguments);
 
 }  // namespace cli

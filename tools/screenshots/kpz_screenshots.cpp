@@ -15,6 +15,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/application.h"
 #include "app/main_window.h"
 #include "app/qt/about_dialog.h"
 #include "app/qt/main_window_widgets.h"
@@ -103,6 +104,7 @@ int TakePictures(const Options& options) {
 
     qtui::QtUiThread uiThread;
     CUpgradeUtilityDlg dlg(uiThread);
+    g_theApp.SetMainWindow(&dlg);  // the upgrade worker reaches the window through it
     qtui::QtMainWindow window(dlg);
     dlg.OnInitDialog(window);
     bool ok = Save(&window, options.out, "main-window.png");
@@ -131,6 +133,7 @@ int TakePictures(const Options& options) {
     ok = Save(&about, options.out, "about.png") && ok;
     about.hide();
     dlg.OnDestroy();
+    g_theApp.SetMainWindow(nullptr);
     return ok ? 0 : 1;
 }
 

@@ -15,6 +15,7 @@ QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& where) {
     label->setGeometry(where);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FitTextToControl(label);
     return label;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QStringList>
 
 namespace qtui {
 namespace {
@@ -16,6 +18,11 @@ int MulDiv(int a, int b, int c) {
 
 QFont DialogFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
+    // Faces with the same proportions where the machine lacks it (Liberation Sans and Arimo
+    // share Arial's metrics, which are close to MS Sans Serif's).
+    const QStringList families = {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
+                                  "Arimo", "Arial"};
+    font.setFamilies(families);
     font.setPointSize(8);
     font.setStyleHint(QFont::SansSerif, QFont::PreferMatch);
     return font;
@@ -41,6 +48,20 @@ int DialogUnits::Y(int units) const {
 
 QRect DialogUnits::Rect(int x, int y, int width, int height) const {
     return QRect(X(x), Y(y), X(width), Y(height));
+}
+
+void FitTextToControl(QLabel* label) {
+    QFont font = label->font();
+    const QRect box(0, 0, label->width(), 100000);
+    const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
+    for (qreal size = font.pointSizeF(); size >= 6.5; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).boundingRect(box, flags, label->text()).height() <=
+            label->height()) {
+            break;
+        }
+    }
+    label->setFont(font);
 }
 
 }  // namespace qtui

@@ -6,10 +6,17 @@
 #include <QFont>
 #include <QRect>
 
+class QLabel;
+
 namespace qtui {
 
 // 8-point "MS Sans Serif" where the machine has it, else the closest sans-serif face.
 QFont DialogFont();
+
+// Where a face lacks MS Sans Serif's narrow letters, a static text would be cut off in the
+// size the layout gives it: its font steps down by half points (to 6.5 at the least) until
+// the wrapped text fits.
+void FitTextToControl(QLabel* label);
 
 class DialogUnits {
   public:

@@ -30,6 +30,7 @@ QLabel* AddText(QWidget* parent, const QRect& where, const char* text) {
     label->setGeometry(where);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FitTextToControl(label);
     return label;
 }
 
