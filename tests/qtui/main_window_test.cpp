@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "app/qt/main_window_widgets.h"
 #include "app/qt/progress_window_widgets.h"
 #include "app/qt/qt_ui_thread.h"
+#include "app/qt/qt_window_system.h"
 #include "database/database_writer.h"
 #include "platform/scripted_ui.h"
 #include "platform/sim/machine.h"
@@ -202,6 +204,27 @@ class MainWindowTest : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(guard.isNull());
         QVERIFY(g_pProgressDlg == nullptr);
+    }
+
+    void theProgramsTitleIsItsCommandLineAndExitEndsIt() {
+        g_theApp.SetCommandLine("Service bench 2");
+        qtui::QtWindowSystem windows;
+        QString title;
+        int rows = -1;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* widget : QApplication::topLevelWidgets()) {
+                auto* shown = dynamic_cast<qtui::QtMainWindow*>(widget);
+                if (shown == nullptr || shown == window_.get() || !shown->isVisible()) continue;
+                title = shown->windowTitle();
+                rows = shown->RowCount();
+                QTest::mouseClick(shown->Control(IDC_EXIT), Qt::LeftButton);
+            }
+        });
+        QCOMPARE(g_theApp.InitInstance(windows), false);  // no message loop after it
+        QCOMPARE(title, QStringLiteral("Service bench 2"));
+        QCOMPARE(rows, 2);
+        g_theApp.SetCommandLine(std::string());
+        g_theApp.SetMainWindow(dlg_.get());
     }
 
   private:
