@@ -6,22 +6,6 @@
 #include "kpz/detection.h"
 #include "platform/ui.h"
 
-namespace {
-
-// The wait cursor for the duration of a scope; the previous cursor comes back on every path.
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(win32::SetCursor(win32::LoadCursorA(nullptr, win32::IDC_WAIT))) {}
-    ~WaitCursor() { win32::SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    win32::HCURSOR previous_;
-};
-
-}  // namespace
-
 int CUpgradeUtilityDlg::OnRefresh() {
     // Refresh is disabled during a run; the worker's entry must stay where it is.
     if (m_bUpgradeRunning.load()) return -1;
@@ -40,7 +24,7 @@ int CUpgradeUtilityDlg::OnRefresh() {
 }
 
 int CUpgradeUtilityDlg::RefreshDeviceList() {
-    WaitCursor wait;
+    platform::ScopedWaitCursor wait;
     // The survey fills a fresh list; a stopped Refresh puts the previous one back, so the rows
     // still shown keep matching the entries their item data name.
     DeviceList previous = std::move(g_deviceList);

@@ -14,18 +14,6 @@
 namespace detect {
 namespace {
 
-// The wait cursor for as long as the load runs.
-class WaitCursor {
-  public:
-    WaitCursor() : previous_(win32::SetCursor(win32::LoadCursorA(nullptr, win32::IDC_WAIT))) {}
-    ~WaitCursor() { win32::SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-  private:
-    win32::HCURSOR previous_;
-};
-
 // Reads until `count` bytes came or the file ended; returns how many came.
 std::uint32_t ReadUpTo(platform::File& file, void* buffer, std::uint32_t count) {
     auto* bytes = static_cast<std::uint8_t*>(buffer);
@@ -83,7 +71,7 @@ int ReadDatabase(platform::File& file) {
 
 int LoadSupportedDevices(const char* path) {
     if (path == nullptr) return 0;
-    WaitCursor wait;
+    platform::ScopedWaitCursor wait;
     g_identMethodCounts = {};
     platform::File file;
     if (!file.Open(path, platform::File::modeRead | platform::File::shareDenyWrite)) return 0;

@@ -50,3 +50,20 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
 
 }  // namespace win32
+
+namespace platform {
+
+// The wait cursor for the duration of a scope; the previous cursor comes back on every path.
+class ScopedWaitCursor {
+  public:
+    ScopedWaitCursor()
+        : previous_(win32::SetCursor(win32::LoadCursorA(nullptr, win32::IDC_WAIT))) {}
+    ~ScopedWaitCursor() { win32::SetCursor(previous_); }
+    ScopedWaitCursor(const ScopedWaitCursor&) = delete;
+    ScopedWaitCursor& operator=(const ScopedWaitCursor&) = delete;
+
+  private:
+    win32::HCURSOR previous_;
+};
+
+}  // namespace platform
