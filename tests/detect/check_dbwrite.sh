@@ -2,17 +2,7 @@
 # kpz-dbwrite: writes the chosen version, explains itself, and refuses bad input with exit 2.
 set -uo pipefail
 tool=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-failed=0
-expect() {  # expected status, description, command...
-    local want=$1 what=$2; shift 2
-    "$@" >"$dir/out" 2>"$dir/err"
-    local got=$?
-    if [[ $got -ne $want ]]; then
-        echo "FAIL: $what: exit $got, expected $want"; cat "$dir/err"; failed=1
-    fi
-}
+source "$(dirname "$0")/../support/tool_checks.sh"
 cat > "$dir/ok.json" <<'JSON'
 [{"productId": "ZJ-20           ", "displayName": "Zarn Jukebox 20"}]
 JSON
