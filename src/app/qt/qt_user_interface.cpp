@@ -2,21 +2,11 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QThread>
 
 namespace qtui {
 namespace {
 
 using namespace win32;
-
-template <typename F>
-void OnUiThread(F&& work) {
-    if (QThread::currentThread() == qApp->thread()) {
-        work();
-    } else {
-        QMetaObject::invokeMethod(qApp, std::forward<F>(work), Qt::BlockingQueuedConnection);
-    }
-}
 
 QMessageBox::Icon IconFor(UINT flags) {
     switch (flags & MB_ICONMASK) {
@@ -53,17 +43,17 @@ int ShowBox(HWND owner, const std::string& text, const std::string& caption, UIN
 
 int QtUserInterface::MessageBox(HWND owner, const std::string& text, const std::string& caption,
                                 UINT flags) {
-    int answer = IDOK;
-    OnUiThread([&] { answer = ShowBox(owner, text, caption, flags); });
+    int answer = (flags & MB_TYPEMASK) == MB_YESNO ? IDNO : IDOK;
+    uiThread_.Send([&] { answer = ShowBox(owner, text, caption, flags); });
     return answer;
 }
 
 void QtUserInterface::MessageBeep(UINT) {
-    OnUiThread([] { QApplication::beep(); });
+    uiThread_.Send([] { QApplication::beep(); });
 }
 
 void QtUserInterface::ShowWaitCursor(bool wait) {
-    OnUiThread([this, wait] {
+    uiThread_.Send([this, wait] {
         if (wait == waitShown_) return;
         waitShown_ = wait;
         if (wait) {

@@ -10,9 +10,9 @@ std::unique_ptr<MainWindowView> QtWindowSystem::CreateMainWindow(CUpgradeUtility
 }
 
 int RunDesktopProgram(const std::string& commandLine) {
-    QtUserInterface ui;
-    platform::ScopedUserInterface uiGuard(ui);
     QtWindowSystem windows;
+    QtUserInterface ui(windows.UserInterfaceThread());
+    platform::ScopedUserInterface uiGuard(ui);
     g_theApp.SetCommandLine(commandLine);
     g_theApp.InitInstance(windows);
     return 0;
