@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/posix/posix_system.h"
+#include "platform/system.h"
 
 namespace sim {
 
@@ -29,7 +30,10 @@ struct Drive {
     bool present = true;                // false: unplugged, every path on it fails
     std::optional<std::uint64_t> freeBytes;
     unsigned unplugAfterOps = 0;     // n > 0: unplugged after its n-th file-system operation
+    unsigned failWriteAtOp = 0;      // n > 0: its n-th file-system operation fails, as a write
+    std::uint64_t killAfterBytes = 0;  // n > 0: the process is killed once n bytes were copied
     unsigned operations = 0;         // file-system operations so far
+    std::uint64_t bytesCopied = 0;   // file content copied onto it so far
     std::optional<Inquiry> inquiry;  // none: the volume refuses control requests
     std::optional<std::vector<std::uint8_t>> vpd80;  // raw page 80h answer; none: fails
     std::optional<std::vector<std::uint8_t>> vpdC0;  // raw page C0h answer; none: fails
@@ -49,9 +53,10 @@ struct DeviceRequest {
     std::vector<std::uint8_t> input;
 };
 
-class Machine : public platform::posix::PosixSystem {
+class Machine : public platform::System, public platform::DriveMap {
   public:
     Machine();
+    ~Machine() override;
 
     // Configuration (before the machine is used from several threads).
     Drive& AddDrive(char letter, UINT type, std::optional<std::string> hostFolder);
@@ -76,6 +81,7 @@ class Machine : public platform::posix::PosixSystem {
     unsigned OperationsOn(char letter) const;
 
     // platform::System
+    platform::FileSystem& Files() override { return *files_; }
     DWORD GetLogicalDrives() override;
     UINT GetDriveType(const char* root) override;
     UINT SetErrorMode(UINT mode) override;
@@ -90,13 +96,15 @@ class Machine : public platform::posix::PosixSystem {
     void Sleep(DWORD milliseconds) override;
     void OutputDebugString(const char* text) override;
     void WriteStandardOutput(const std::string& text) override;
-    bool DriveReachable(char letter) override;
 
-  protected:
+    // platform::DriveMap
     bool EnterDrive(char letter, std::string& hostRoot) override;
+    bool DriveReachable(char letter) override;
     std::string CurrentDirectory() override;
     bool FreeSpaceOverride(char letter, std::uint64_t& freeBytes) override;
+    void ContentWritten(char letter, std::uint64_t bytes) override;
 
+  protected:
     // Answers one control request on a volume "\\.\X:" (the storage property query and the
     // SCSI pass-through, volume_requests.cpp); the drive's lock is held.
     virtual bool AnswerVolumeRequest(Drive& drive, DWORD code, void* in, DWORD inSize, void* out,
@@ -108,7 +116,9 @@ class Machine : public platform::posix::PosixSystem {
         char drive;  // 0 for a device that is not a volume
     };
 
+    std::unique_ptr<platform::FileSystem> files_;
     mutable std::mutex mutex_;
+    std::uintptr_t nextDevice_ = 0x40000000;
     std::map<char, Drive> drives_;
     win32::OSVERSIONINFOA version_{};
     bool versionQueryFails_ = false;
