@@ -71,8 +71,8 @@ BOOL FindClose(HANDLE search) {
 BOOL GetDiskFreeSpaceExA(LPCSTR path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
                          ULARGE_INTEGER* totalFree) {
     return Files().GetDiskFreeSpaceEx(path, available ? &available->QuadPart : nullptr,
-                                        total ? &total->QuadPart : nullptr,
-                                        totalFree ? &totalFree->QuadPart : nullptr);
+                                      total ? &total->QuadPart : nullptr,
+                                      totalFree ? &totalFree->QuadPart : nullptr);
 }
 
 DWORD GetLogicalDrives() {

@@ -105,7 +105,8 @@ bool WriteModeAndXattr(int fd, const struct stat& st, win32::DWORD attributes) {
     mode_t newMode = oldMode;
     if (!S_ISDIR(st.st_mode)) {  // a read-only folder stays writable, as on Windows
         const bool readOnly = (attributes & win32::FILE_ATTRIBUTE_READONLY) != 0;
-        newMode = readOnly ? (oldMode & ~mode_t{0222}) : ((oldMode & 0222) ? oldMode : oldMode | S_IWUSR);
+        newMode =
+            readOnly ? (oldMode & ~mode_t{0222}) : ((oldMode & 0222) ? oldMode : oldMode | S_IWUSR);
     }
     const win32::DWORD oldBits = ReadXattrBits(fd);
     const win32::DWORD newBits = attributes & kXattrBits;
@@ -156,7 +157,8 @@ win32::DWORD ReadDosAttributesAt(int folderFd, const char* name, const struct st
         return FromModeAndXattr(st, buffer, size);
     }
     // No extended attributes here (a FAT file system), or no /proc: ask the entry itself.
-    UniqueFd fd(::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+    UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return FromModeAndXattr(st, nullptr, -1);
     return ReadDosAttributesFd(fd.get());
 }
@@ -169,7 +171,8 @@ bool WriteDosAttributesFd(int fd, win32::DWORD attributes) {
 }
 
 bool WriteDosAttributesAt(int folderFd, const char* name, win32::DWORD attributes) {
-    UniqueFd fd(::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+    UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return false;
     return WriteDosAttributesFd(fd.get(), attributes);
 }

@@ -75,8 +75,8 @@ win32::DWORD CopyHostFile(const HostPath& source, const HostPath& target, bool f
     if (!S_ISREG(st.st_mode)) return win32::ERROR_ACCESS_DENIED;
     const win32::DWORD attributes = ReadDosAttributesFd(in.get());
 
-    const int create = O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY |
-                       (failIfExists ? O_EXCL : O_TRUNC);
+    const int create =
+        O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | (failIfExists ? O_EXCL : O_TRUNC);
     UniqueFd out(::openat(target.folder.get(), target.name.c_str(), create, 0666));
     if (!out.valid()) {
         if (failIfExists && errno == EEXIST) return win32::ERROR_FILE_EXISTS;

@@ -138,8 +138,7 @@ win32::DWORD CheckFolderOnTheWay(const struct stat& st) {
 
 // The exact spelling in one call, where the kernel can refuse links and escapes itself.
 // -1 when the slow walk must decide (a name in other case, or no such call here).
-int OpenExactBeneath(int rootFd, const std::vector<std::string>& components,
-                     win32::DWORD& error) {
+int OpenExactBeneath(int rootFd, const std::vector<std::string>& components, win32::DWORD& error) {
 #ifdef SYS_openat2
     std::string relative;
     for (const std::string& component : components) {
@@ -162,8 +161,7 @@ int OpenExactBeneath(int rootFd, const std::vector<std::string>& components,
 }
 
 // One folder at a time, each name found without regard to case.
-win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components,
-                         UniqueFd& out) {
+win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components, UniqueFd& out) {
     UniqueFd current = ReopenFolder(rootFd);
     if (!current.valid()) return ErrorFromErrno(errno);
     for (const std::string& component : components) {
@@ -173,10 +171,11 @@ win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components,
         if (lookup == ENOENT) return win32::ERROR_PATH_NOT_FOUND;
         if (lookup != 0) return ErrorFromErrno(lookup);
         if (const win32::DWORD error = CheckFolderOnTheWay(st)) return error;
-        UniqueFd next(::openat(current.get(), found.c_str(),
-                               O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        UniqueFd next(
+            ::openat(current.get(), found.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         // Swapped for a link or a file since it was looked at: refused all the same.
-        if (!next.valid()) return errno == ENOTDIR ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
+        if (!next.valid())
+            return errno == ENOTDIR ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
         current = std::move(next);
     }
     out = std::move(current);
@@ -201,8 +200,7 @@ win32::DWORD OpenFolderBeneath(int rootFd, const std::vector<std::string>& compo
     return WalkBeneath(rootFd, components, out);
 }
 
-win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components,
-                            HostPath& out) {
+win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components, HostPath& out) {
     out = HostPath{};
     if (components.empty()) {
         out.folder = ReopenFolder(rootFd);

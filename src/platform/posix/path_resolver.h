@@ -44,8 +44,7 @@ struct HostPath {
 // or anything that is neither a file nor a folder, gives ERROR_ACCESS_DENIED; an intermediate
 // component that is missing or not a folder gives ERROR_PATH_NOT_FOUND; a missing last
 // component is not an error.
-win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components,
-                            HostPath& out);
+win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components, HostPath& out);
 
 // Opens a folder named by its components beneath `rootFd` (O_PATH), by the same rules.
 win32::DWORD OpenFolderBeneath(int rootFd, const std::vector<std::string>& components,

@@ -70,13 +70,12 @@ bool PosixFileSystem::MoveFile(const char* source, const char* target, win32::DW
         if (to.IsDirectory() || IsReadOnly(to)) return Fail(win32::ERROR_ACCESS_DENIED);
         // The old entry takes the new spelling first, so the replacement lands on it in one
         // rename and no second copy under the old spelling is ever left.
-        if (to.name != to.givenName &&
-            ::renameat(to.folder.get(), to.name.c_str(), to.folder.get(), to.givenName.c_str()) !=
-                0) {
+        if (to.name != to.givenName && ::renameat(to.folder.get(), to.name.c_str(), to.folder.get(),
+                                                  to.givenName.c_str()) != 0) {
             return Fail(ErrorFromErrno(errno));
         }
-        renamed = ::renameat(from.folder.get(), from.name.c_str(), to.folder.get(),
-                             to.givenName.c_str());
+        renamed =
+            ::renameat(from.folder.get(), from.name.c_str(), to.folder.get(), to.givenName.c_str());
     } else {
         renamed = RenameNoReplace(from, to);
     }

@@ -93,8 +93,7 @@ bool PosixFileSystem::ListMatches(int folderFd, bool isRoot, const std::string& 
     return !items.empty();
 }
 
-win32::HANDLE PosixFileSystem::FindFirstFile(const char* pattern,
-                                             win32::WIN32_FIND_DATAA* data) {
+win32::HANDLE PosixFileSystem::FindFirstFile(const char* pattern, win32::WIN32_FIND_DATAA* data) {
     UniqueFd folder;
     bool isRoot = false;
     char drive = 0;

@@ -29,12 +29,12 @@ struct Drive {
     std::optional<std::string> folder;  // host folder of the root; none: no medium
     bool present = true;                // false: unplugged, every path on it fails
     std::optional<std::uint64_t> freeBytes;
-    unsigned unplugAfterOps = 0;     // n > 0: unplugged after its n-th file-system operation
-    unsigned failWriteAtOp = 0;      // n > 0: its n-th file-system operation fails, as a write
+    unsigned unplugAfterOps = 0;       // n > 0: unplugged after its n-th file-system operation
+    unsigned failWriteAtOp = 0;        // n > 0: its n-th file-system operation fails, as a write
     std::uint64_t killAfterBytes = 0;  // n > 0: the process is killed once n bytes were copied
-    unsigned operations = 0;         // file-system operations so far
-    std::uint64_t bytesCopied = 0;   // file content copied onto it so far
-    std::optional<Inquiry> inquiry;  // none: the volume refuses control requests
+    unsigned operations = 0;           // file-system operations so far
+    std::uint64_t bytesCopied = 0;     // file content copied onto it so far
+    std::optional<Inquiry> inquiry;    // none: the volume refuses control requests
     std::optional<std::vector<std::uint8_t>> vpd80;  // raw page 80h answer; none: fails
     std::optional<std::vector<std::uint8_t>> vpdC0;  // raw page C0h answer; none: fails
 };
