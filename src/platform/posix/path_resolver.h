@@ -10,19 +10,9 @@
 
 #include "platform/posix/unique_fd.h"
 #include "platform/win32_types.h"
+#include "platform/windows_path.h"
 
 namespace platform::posix {
-
-struct WindowsPath {
-    char drive = 0;                       // upper-case drive letter
-    std::vector<std::string> components;  // below the drive root; empty for the root itself
-};
-
-// Splits a path; relative paths and "\..." paths are taken against `currentDirectory`
-// ("C:\some\folder\"). With `wildcardLast` the last component may hold '*' and '?'.
-// Returns ERROR_SUCCESS or the Win32 error of a malformed path.
-win32::DWORD ParseWindowsPath(const char* path, const std::string& currentDirectory,
-                              bool wildcardLast, WindowsPath& out);
 
 // What a path names on the host: the folder that holds it, opened beneath the drive's root,
 // and its name there. Nothing on the way was a symbolic link.
