@@ -1,10 +1,9 @@
 #include "platform/sim/machine.h"
 
-#include <csignal>
 #include <cstring>
 
 #include "platform/ascii.h"
-#include "platform/posix/host_system.h"
+#include "platform/host_process.h"
 #include "platform/win32.h"
 
 namespace sim {
@@ -105,7 +104,8 @@ void Machine::ContentWritten(char letter, std::uint64_t bytes) {
     Drive& drive = it->second;
     drive.bytesCopied += bytes;
     // As sudden as a power cut: nothing of ours runs after it.
-    if (drive.killAfterBytes > 0 && drive.bytesCopied >= drive.killAfterBytes) ::raise(SIGKILL);
+    if (drive.killAfterBytes > 0 && drive.bytesCopied >= drive.killAfterBytes)
+        platform::KillProcessAbruptly();
 }
 
 DWORD Machine::GetLogicalDrives() {
@@ -196,7 +196,7 @@ win32::SYSTEMTIME Machine::LocalTime() {
         std::lock_guard lock(mutex_);
         if (localTime_) return *localTime_;
     }
-    return platform::posix::HostLocalTime();
+    return platform::HostLocalTime();
 }
 
 void Machine::Sleep(DWORD milliseconds) {
