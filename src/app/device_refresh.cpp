@@ -3,6 +3,7 @@
 
 #include "app/installation.h"
 #include "app/main_window.h"
+#include "common/caller_value.h"
 #include "kpz/detection.h"
 #include "platform/ui.h"
 
@@ -43,9 +44,10 @@ bool CUpgradeUtilityDlg::Enumerate() {
     const auto folder = GetApplicationFolder();
     const std::string database = folder ? *folder + kDatabaseFileName : kDatabaseFileName;
     tagPORTDEVCONFLICTDIALOGINFO conflict;
+    const common::CallerValue dialog(this);
     try {
         const int result = KPZPortableDeviceDetectionEnumDevices(
-            database.c_str(), &EnumDeviceCallback, conflict, reinterpret_cast<long>(this));
+            database.c_str(), &EnumDeviceCallback, conflict, dialog.Value());
         if (result != -1) return true;
         if (m_bExitRequested) view_->EndDialog(IDC_EXIT);
         return false;

@@ -5,6 +5,7 @@
 #include "app/firmware_version.h"
 #include "app/installation.h"
 #include "app/main_window.h"
+#include "common/caller_value.h"
 #include "engine/folder_operations.h"
 #include "platform/ascii.h"
 #include "platform/ui.h"
@@ -43,7 +44,7 @@ bool FileThere(const std::optional<std::string>& path) {
 }  // namespace
 
 int CUpgradeUtilityDlg::EnumDeviceCallback(tagPORTDEVINFO& device, long dialog) {
-    return reinterpret_cast<CUpgradeUtilityDlg*>(dialog)->SurveyDevice(device);
+    return common::CallerValue::PointerTo<CUpgradeUtilityDlg>(dialog)->SurveyDevice(device);
 }
 
 int CUpgradeUtilityDlg::SurveyDevice(const tagPORTDEVINFO& device) {

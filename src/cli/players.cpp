@@ -2,13 +2,14 @@
 
 #include "app/installation.h"
 #include "cli/arguments.h"
+#include "common/caller_value.h"
 #include "kpz/detection.h"
 
 namespace cli {
 namespace {
 
 int KeepPlayer(tagPORTDEVINFO& device, long players) {
-    reinterpret_cast<std::vector<tagPORTDEVINFO>*>(players)->push_back(device);
+    common::CallerValue::PointerTo<std::vector<tagPORTDEVINFO>>(players)->push_back(device);
     return 1;
 }
 
@@ -21,8 +22,9 @@ std::string InstallationDatabasePath() {
 
 std::vector<tagPORTDEVINFO> DetectPlayers() {
     std::vector<tagPORTDEVINFO> players;
+    const common::CallerValue value(&players);
     KPZPortableDeviceDetectionEnumDevices(InstallationDatabasePath().c_str(), &KeepPlayer,
-                                          reinterpret_cast<long>(&players));
+                                          value.Value());
     return players;
 }
 

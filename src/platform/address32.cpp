@@ -13,7 +13,7 @@ struct Mapping {
 
 struct Registry {
     std::mutex mutex;
-    std::map<std::uint32_t, Mapping> mappings;
+    std::multimap<std::uint32_t, Mapping> mappings;
     std::uint32_t next = 0x00100000;
 };
 
@@ -27,27 +27,35 @@ Registry& TheRegistry() {
 Address32::Address32(void* buffer, std::size_t size) {
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
-    // Tokens are never 0, and step by 0x1000 so a token is never mistaken for a small number.
-    do {
-        registry.next += 0x1000;
-        if (registry.next == 0) registry.next = 0x00100000;
-    } while (registry.mappings.count(registry.next) != 0);
-    token_ = registry.next;
-    registry.mappings[token_] = Mapping{buffer, size};
+    if constexpr (sizeof(void*) == sizeof(std::uint32_t)) {
+        // A 32-bit process: the token is the address itself, as a real driver reads it.
+        token_ = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(buffer));
+    } else {
+        // Tokens are never 0, and step by 0x1000 so a token is never mistaken for a small
+        // number.
+        do {
+            registry.next += 0x1000;
+            if (registry.next == 0) registry.next = 0x00100000;
+        } while (registry.mappings.count(registry.next) != 0);
+        token_ = registry.next;
+    }
+    registry.mappings.emplace(token_, Mapping{buffer, size});
 }
 
 Address32::~Address32() {
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
-    registry.mappings.erase(token_);
+    registry.mappings.erase(registry.mappings.find(token_));
 }
 
 void* Address32::Resolve(std::uint32_t token, std::size_t size) {
     Registry& registry = TheRegistry();
     std::lock_guard lock(registry.mutex);
-    auto it = registry.mappings.find(token);
-    if (it == registry.mappings.end() || it->second.size < size) return nullptr;
-    return it->second.buffer;
+    auto [first, last] = registry.mappings.equal_range(token);
+    for (auto it = first; it != last; ++it) {
+        if (it->second.size >= size) return it->second.buffer;
+    }
+    return nullptr;
 }
 
 }  // namespace platform

@@ -1,5 +1,6 @@
 // Request blocks keep their 32-bit layout on a 64-bit build: where a block holds an address,
-// it holds a 32-bit token that stands for a buffer while the mapping lives.
+// it holds a 32-bit token that stands for a buffer while the mapping lives. In a 32-bit
+// process the token is the buffer's own address, so a real driver finds the buffer too.
 #pragma once
 
 #include <cstddef>
