@@ -2,7 +2,11 @@
 
 #include <atomic>
 
+#ifdef _WIN32
+#include "platform/win32/win32_system.h"
+#else
 #include "platform/posix/host_system.h"
+#endif
 
 namespace platform {
 namespace {
@@ -10,7 +14,11 @@ namespace {
 std::atomic<System*> g_installed{nullptr};
 
 System& HostSystem() {
+#ifdef _WIN32
+    static windows::Win32System host;
+#else
     static posix::HostSystem host;
+#endif
     return host;
 }
 
