@@ -1,15 +1,9 @@
 #include "cli_runner.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <fcntl.h>
 #include <sstream>
-#include <stdexcept>
 
+#include "program_spawn.h"
 #include "support/temp_dir.h"
-
-extern char** environ;
 
 namespace test {
 
@@ -24,32 +18,27 @@ ProgramRun RunZarnUpgrade(const std::vector<std::string>& args, const std::strin
     return RunProgram(ZARN_UPGRADE_PATH, args, folder);
 }
 
+namespace {
+
+// A Windows program ends its lines with CR LF; the texts are compared with LF alone.
+std::string WithUnixLineEnds(const std::string& text) {
+    std::string unix;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n') unix += text[i];
+    }
+    return unix;
+}
+
+}  // namespace
+
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                       const std::string& folder) {
     const std::string outPath = folder + "/stdout.txt";
     const std::string errPath = folder + "/stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    std::vector<std::string> argv = {program};
-    argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<char*> pointers;
-    for (auto& arg : argv) pointers.push_back(arg.data());
-    pointers.push_back(nullptr);
-    pid_t pid = 0;
-    const int spawned =
-        posix_spawn(&pid, program.c_str(), &actions, nullptr, pointers.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) throw std::runtime_error("cannot start " + program);
-    int status = 0;
-    waitpid(pid, &status, 0);
     ProgramRun run;
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    run.out = ReadHostFile(outPath);
-    run.err = ReadHostFile(errPath);
+    run.status = SpawnAndWait(program, args, outPath, errPath);
+    run.out = WithUnixLineEnds(ReadHostFile(outPath));
+    run.err = WithUnixLineEnds(ReadHostFile(errPath));
     return run;
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Lists the library's defined dynamic symbols and compares them with its exported functions.
+# With an objdump after the library (a Windows DLL): the names of its export table.
 set -euo pipefail
 expected=$(mktemp)
 actual=$(mktemp)
@@ -12,8 +13,13 @@ KPZPortableDeviceDetectionUpdateSystemFiles(tagPORTDEVINFO*, char const*, int, i
 KPZPortableDeviceDetectionVerifyPlaylistFolders(tagPORTDEVINFO*, char const*)
 LIST
 # Exactly the five functions: none missing, none more.
-nm -D --defined-only -C "$1" | awk '$2 ~ /^[TtWwVvDdBbRr]$/ { $1=""; $2=""; sub(/^  /, ""); print }' \
-    | sort > "$actual"
+if [[ $# -ge 2 ]]; then
+    "$2" -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] //p' \
+        | c++filt | sort > "$actual"
+else
+    nm -D --defined-only -C "$1" | awk '$2 ~ /^[TtWwVvDdBbRr]$/ { $1=""; $2=""; sub(/^  /, ""); print }' \
+        | sort > "$actual"
+fi
 sort -o "$expected" "$expected"
 if ! diff "$expected" "$actual" > /dev/null; then
     echo "missing exports:"; comm -23 "$expected" "$actual"

@@ -23,7 +23,7 @@ class CopyFileToDeviceTest : public test::SimFixture {
         std::vector<std::string> names;
         const std::filesystem::path root = Host(windowsFolder);
         for (auto& e : std::filesystem::recursive_directory_iterator(root)) {
-            names.push_back(e.path().lexically_relative(root).string());
+            names.push_back(e.path().lexically_relative(root).generic_string());
         }
         std::sort(names.begin(), names.end());
         return names;

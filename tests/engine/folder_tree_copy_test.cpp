@@ -91,11 +91,11 @@ TEST_F(CopyFolderTreeTest, AFailedCopyIsRememberedAndTheWalkGoesOn) {
 
 TEST_F(CopyFolderTreeTest, RefusesTargetPathsOverTheLimit) {
     const std::string target = "E:\\" + std::string(240, 'd');
-    std::filesystem::create_directories(Host(target));
+    test::MakeHostFolder(Host(target));
     test::WriteHostFile(Host("C:\\Src\\" + std::string(20, 'n') + ".mp3"), "long");
     EXPECT_EQ(Copy("C:\\Src\\*.mp3", target.c_str()), kTreeCopyFailed);
     EXPECT_EQ(OnDevice(target + "\\a.mp3"), "a.mp3");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Host(target)), {}), 2);
+    EXPECT_EQ(test::HostNamesIn(Host(target)), (std::vector<std::string>{"a.mp3", "z.mp3"}));
 }
 
 TEST_F(CopyFolderTreeTest, AFrameworkExceptionAsksWhetherTheDeviceIsThere) {

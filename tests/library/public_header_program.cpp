@@ -27,8 +27,15 @@ void CountStatus(tagPORTDEVINFO&, std::uint32_t, tagUPDATESYSFILEINFO*) {
 
 }  // namespace
 
+// A drive the host always has: on Linux the root file system shows as Z:, on Windows the
+// system drive is C:.
+#ifdef _WIN32
+constexpr char kHostDrive = 'C';
+#else
+constexpr char kHostDrive = 'Z';
+#endif
+
 int main() {
-    // The host backend shows its root file system as Z: and has no other drive.
     const char* missing = "Z:\\nonexistent\\kpz\\KPZSupportedPortableDevices.bin";
     Expect(KPZPortableDeviceDetectionEnumDevices(missing, CountDevice, 0L) == 0,
            "enumeration without a database finds nothing");
@@ -36,7 +43,7 @@ int main() {
     Expect(KPZPortableDeviceDetectionEnumDevices(missing, CountDevice, conflict, 0L) == 0,
            "the four-argument enumeration without a database finds nothing");
     Expect(KPZPortableDeviceDetectionIsPresent('Q') == 0, "a letter without a drive is absent");
-    Expect(KPZPortableDeviceDetectionIsPresent('Z') == 1, "the host's root drive is present");
+    Expect(KPZPortableDeviceDetectionIsPresent(kHostDrive) == 1, "the host's own drive is present");
 
     Expect(KPZPortableDeviceDetectionUpdateSystemFiles(nullptr, "/tmp", 0, 0, CountStatus) == 0,
            "the update without a record");

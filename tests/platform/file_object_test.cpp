@@ -1,8 +1,5 @@
 #include "platform/file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include "platform/win32.h"
 #include "support/sim_fixture.h"
 
@@ -20,8 +17,7 @@ class FileObject : public test::SimFixture {
 };
 
 TEST_F(FileObject, ReadsSeeksAndReportsLengthAndTime) {
-    struct timespec times[2] = {{0, 0}, {1700000000, 0}};
-    ::utimensat(AT_FDCWD, Host("E:\\System\\image.mi4").c_str(), times, 0);
+    test::SetHostWriteTime(Host("E:\\System\\image.mi4"), 1700000000);
     File file;
     ASSERT_TRUE(file.Open("E:\\system\\IMAGE.MI4", File::modeRead | File::shareDenyWrite));
     EXPECT_EQ(file.GetLength(), 10u);

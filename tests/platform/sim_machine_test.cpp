@@ -122,12 +122,20 @@ TEST(ScopedSystem, RestoresThePreviousBackend) {
     EXPECT_EQ(&platform::Current(), &host);
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    ASSERT_TRUE(GetVersionExA(&info));  // the host reports itself as Windows NT 5.1
+    ASSERT_TRUE(GetVersionExA(&info));
     EXPECT_EQ(info.dwPlatformId, VER_PLATFORM_WIN32_NT);
+#ifdef _WIN32
+    // The real computer: its own version, and its system drive among its drives.
+    EXPECT_GE(info.dwMajorVersion, 5u);
+    EXPECT_NE(GetLogicalDrives() & (1u << ('C' - 'A')), 0u);
+    EXPECT_EQ(GetDriveTypeA("C:\\"), DRIVE_FIXED);
+#else
+    // Linux reports itself as Windows NT 5.1, its root file system as Z:.
     EXPECT_EQ(info.dwMajorVersion, 5u);
     EXPECT_EQ(info.dwMinorVersion, 1u);
     EXPECT_EQ(GetLogicalDrives(), 1u << ('Z' - 'A'));
     EXPECT_EQ(GetDriveTypeA("Z:\\"), DRIVE_FIXED);
+#endif
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // A fresh host folder for one test, removed with everything in it afterwards.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace test {
 
@@ -21,11 +23,22 @@ class TempDir {
     std::string path_;
 };
 
-// Small host-side file helpers for arranging and checking what is on disk.
+// Small host-side file helpers for arranging and checking what is on disk, on Linux and on
+// Windows alike (there also past 259 characters). Paths may use '/' on both.
 void WriteHostFile(const std::string& path, const std::string& content);
 std::string ReadHostFile(const std::string& path);
+// Whether an entry of exactly this name is there (a link counts, and so does nothing in other
+// capitals: on Windows too, where names are found without regard to case).
 bool HostExists(const std::string& path);
+// The names in a host folder, sorted; none when it cannot be read.
+std::vector<std::string> HostNamesIn(const std::string& folder);
 // Creates the parent folders of a host path.
 void MakeFolderFor(const std::string& path);
+// Creates a folder with its parents.
+void MakeHostFolder(const std::string& path);
+// Removes a folder with everything in it, read-only or not; nothing when it is not there.
+void RemoveHostTree(const std::string& path);
+// Sets a host file's last-write time, in seconds since 1970.
+void SetHostWriteTime(const std::string& path, std::int64_t seconds);
 
 }  // namespace test

@@ -1,8 +1,5 @@
 #include "sysfiles_fixture.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <stdexcept>
 
 #include "platform/win32.h"
@@ -29,10 +26,7 @@ bool SysFilesFixture::Exists(const std::string& windowsPath) const {
 }
 
 void SysFilesFixture::SetTime(const std::string& windowsPath, std::int64_t seconds) {
-    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
-    if (::utimensat(AT_FDCWD, Host(windowsPath).c_str(), times, 0) != 0) {
-        throw std::runtime_error("cannot set the time of " + windowsPath);
-    }
+    SetHostWriteTime(Host(windowsPath), seconds);
 }
 
 bool SysFilesFixture::Hidden(const std::string& windowsPath) const {
