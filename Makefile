@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots clean format
+.PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan
 
 deps:
 	@scripts/install-deps
@@ -43,6 +43,20 @@ screenshots: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
 		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
+
+# The libFuzzer targets, each for FUZZ_SECONDS on its corpus (clang, ASan/UBSan).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	scripts/fuzz $(FUZZ_SECONDS)
+
+# The front end's run tests under ThreadSanitizer.
+BUILD_TSAN := build/tsan
+$(BUILD_TSAN)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKPZ_TSAN=ON
+
+tsan: deps $(BUILD_TSAN)/build.ninja
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target app_tests
+	TSAN_OPTIONS=halt_on_error=1 $(BUILD_TSAN)/tests/app/app_tests
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
