@@ -39,7 +39,7 @@ class EventTable {
     mutable std::mutex mutex_;
     std::condition_variable changed_;
     std::map<win32::HANDLE, Event> events_;
-    std::uintptr_t next_ = 0x40000000;
+    std::uintptr_t next_ = 0x60000000;  // apart from the other handles of a backend
 };
 
 }  // namespace platform

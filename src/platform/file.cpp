@@ -48,7 +48,7 @@ bool File::Open(const char* path, unsigned flags) {
         win32::SetLastError(win32::ERROR_INVALID_PARAMETER);
         return false;
     }
-    handle_ = Current().OpenFile(path, RequestFor(flags));
+    handle_ = Current().Files().OpenFile(path, RequestFor(flags));
     if (handle_ == nullptr) return false;
     path_ = path;
     return true;

@@ -16,6 +16,12 @@ System& HostSystem() {
 
 }  // namespace
 
+bool DriveMap::FreeSpaceOverride(char, std::uint64_t&) {
+    return false;
+}
+
+void DriveMap::ContentWritten(char, std::uint64_t) {}
+
 System& Current() {
     System* installed = g_installed.load(std::memory_order_acquire);
     return installed != nullptr ? *installed : HostSystem();

@@ -13,6 +13,10 @@ platform::System& Backend() {
     return platform::Current();
 }
 
+platform::FileSystem& Files() {
+    return platform::Current().Files();
+}
+
 }  // namespace
 
 DWORD GetLastError() {
@@ -23,52 +27,52 @@ void SetLastError(DWORD error) {
 }
 
 DWORD GetFileAttributesA(LPCSTR path) {
-    return Backend().GetFileAttributes(path);
+    return Files().GetFileAttributes(path);
 }
 
 BOOL SetFileAttributesA(LPCSTR path, DWORD attributes) {
-    return Backend().SetFileAttributes(path, attributes);
+    return Files().SetFileAttributes(path, attributes);
 }
 
 BOOL CreateDirectoryA(LPCSTR path, void*) {
-    return Backend().CreateDirectory(path);
+    return Files().CreateDirectory(path);
 }
 BOOL RemoveDirectoryA(LPCSTR path) {
-    return Backend().RemoveDirectory(path);
+    return Files().RemoveDirectory(path);
 }
 BOOL DeleteFileA(LPCSTR path) {
-    return Backend().DeleteFile(path);
+    return Files().DeleteFile(path);
 }
 
 BOOL CopyFileA(LPCSTR source, LPCSTR target, BOOL failIfExists) {
-    return Backend().CopyFile(source, target, failIfExists != FALSE);
+    return Files().CopyFile(source, target, failIfExists != FALSE);
 }
 
 BOOL MoveFileA(LPCSTR source, LPCSTR target) {
-    return Backend().MoveFile(source, target, 0);
+    return Files().MoveFile(source, target, 0);
 }
 
 BOOL MoveFileExA(LPCSTR source, LPCSTR target, DWORD flags) {
-    return Backend().MoveFile(source, target, flags);
+    return Files().MoveFile(source, target, flags);
 }
 
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
-    return Backend().FindFirstFile(pattern, data);
+    return Files().FindFirstFile(pattern, data);
 }
 
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* data) {
-    return Backend().FindNextFile(search, data);
+    return Files().FindNextFile(search, data);
 }
 
 BOOL FindClose(HANDLE search) {
-    return Backend().FindClose(search);
+    return Files().FindClose(search);
 }
 
 BOOL GetDiskFreeSpaceExA(LPCSTR path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
                          ULARGE_INTEGER* totalFree) {
-    return Backend().GetDiskFreeSpaceEx(path, available ? &available->QuadPart : nullptr,
-                                        total ? &total->QuadPart : nullptr,
-                                        totalFree ? &totalFree->QuadPart : nullptr);
+    return Files().GetDiskFreeSpaceEx(path, available ? &available->QuadPart : nullptr,
+                                      total ? &total->QuadPart : nullptr,
+                                      totalFree ? &totalFree->QuadPart : nullptr);
 }
 
 DWORD GetLogicalDrives() {

@@ -67,7 +67,9 @@ TEST_F(UpgradeRun, CopiesOnAWorkerAndWritesTheOutcomeWithTheCheckTime) {
     EXPECT_STREQ(g_deviceList[0]->m_szCurrentVersion, "3.180");
     EXPECT_FALSE(Locked());
     EXPECT_FALSE(view_.TimerRunning(kPollTimerId));
-    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\QDAV3180.mi4")), test::FirmwareImage("3.180"));
+    // The new copy carries the lower-case name, whatever the old one's capitals were.
+    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\qdav3180.mi4")), test::FirmwareImage("3.180"));
+    EXPECT_FALSE(test::HostExists(Host("E:\\System\\QDAV3180.mi4")));
     EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\kvq.exe")), test::FirmwareProgram("V2.10"));
 
     EXPECT_EQ(progress->statusLine, "Status:  Upgrade finished.");

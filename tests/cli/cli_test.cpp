@@ -180,7 +180,7 @@ TEST_F(CommandLine, UpgradeCopiesTheFilesAndReportsTheRowsStatus) {
     EXPECT_THAT(run.out, HasSubstr("Device:  Zarn ZJ-20 (E:)\n"));
     EXPECT_THAT(run.out, HasSubstr("Status:  Upgrade finished."));
     EXPECT_EQ(run.OutLines().back(), "E:  Upgrade completed successfully 09:05:07");
-    EXPECT_EQ(test::ReadHostFile(temp_.PathOf("e/System/QDAV3180.mi4")), FirmwareImage("3.180"));
+    EXPECT_EQ(test::ReadHostFile(temp_.PathOf("e/System/qdav3180.mi4")), FirmwareImage("3.180"));
     EXPECT_EQ(test::ReadHostFile(temp_.PathOf("e/System/Data/Fonts/small.fnt")), "font");
     EXPECT_TRUE(std::filesystem::is_directory(temp_.PathOf("e/Playlists")));
 

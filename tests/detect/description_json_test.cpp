@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "database/code_page.h"
+#include "common/code_page.h"
 #include "detect_fixture.h"
 
 namespace {
@@ -83,11 +83,11 @@ TEST(DescriptionJson, MissingKeysTakeTheDefaultsAndFaultsNameTheirKey) {
 TEST(CodePage, EveryByteHasACharacterAndBack) {
     std::string all;
     for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
-    const std::string utf8 = dbtool::CodePageToUtf8(all);
-    EXPECT_EQ(dbtool::Utf8ToCodePage(utf8), all);
-    EXPECT_EQ(dbtool::Utf8ToCodePage("\xE2\x82\xAC"), "\x80");  // the euro sign
-    EXPECT_EQ(dbtool::Utf8ToCodePage("\xC3"), std::nullopt);    // cut sequence
-    EXPECT_EQ(dbtool::Utf8ToCodePage("\xE2\x82"), std::nullopt);
+    const std::string utf8 = common::CodePageToUtf8(all);
+    EXPECT_EQ(common::Utf8ToCodePage(utf8), all);
+    EXPECT_EQ(common::Utf8ToCodePage("\xE2\x82\xAC"), "\x80");  // the euro sign
+    EXPECT_EQ(common::Utf8ToCodePage("\xC3"), std::nullopt);    // cut sequence
+    EXPECT_EQ(common::Utf8ToCodePage("\xE2\x82"), std::nullopt);
 }
 
 class DatabaseFromJson : public test::DetectFixture {};

@@ -140,8 +140,10 @@ TEST_F(CopyDeleteMove, MoveRefusesAnExistingTargetUnlessAskedToReplace) {
     EXPECT_FALSE(MoveFileExA("E:\\System\\a.tmp", "E:\\System\\a.bin", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     ASSERT_TRUE(SetFileAttributesA("E:\\System\\a.bin", 0));
+    // The replaced entry ends under the name as written, not the old one's capitals.
     EXPECT_TRUE(MoveFileExA("E:\\System\\a.tmp", "E:\\System\\A.BIN", MOVEFILE_REPLACE_EXISTING));
-    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\a.bin")), "rebuilt");
+    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\A.BIN")), "rebuilt");
+    EXPECT_FALSE(test::HostExists(Host("E:\\System\\a.bin")));
     EXPECT_FALSE(test::HostExists(Host("E:\\System\\a.tmp")));
     EXPECT_TRUE(MoveFileA("E:\\System\\a.bin", "E:\\System\\b.bin"));
     EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\b.bin")), "rebuilt");

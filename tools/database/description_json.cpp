@@ -4,7 +4,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "database/code_page.h"
+#include "common/code_page.h"
 
 namespace dbtool {
 namespace {
@@ -53,7 +53,7 @@ void VisitMembers(Description& d, Visitor&& visit) {
 
 // To JSON.
 json Value(const std::string& text) {
-    return CodePageToUtf8(text);
+    return common::CodePageToUtf8(text);
 }
 json Value(std::uint8_t number) {
     return number;
@@ -100,7 +100,7 @@ Number WholeNumber(const json& value, const std::string& key) {
 
 void Read(const json& value, const std::string& key, std::string& text) {
     if (!value.is_string()) throw KeyFault(key, "expected a text");
-    auto bytes = Utf8ToCodePage(value.get_ref<const std::string&>());
+    auto bytes = common::Utf8ToCodePage(value.get_ref<const std::string&>());
     if (!bytes) throw KeyFault(key, "holds a character outside the Windows-1252 code page");
     text = std::move(*bytes);
 }

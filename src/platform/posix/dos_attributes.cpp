@@ -3,13 +3,15 @@
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/vfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
+
+#include "platform/posix/unique_fd.h"
 
 namespace platform::posix {
 namespace {
@@ -25,6 +27,10 @@ bool IsVfat(int fd) {
     return ::fstatfs(fd, &fs) == 0 && fs.f_type == kMsdosMagic;
 }
 
+bool NoXattrSupport(int error) {
+    return error == ENOTSUP || error == EOPNOTSUPP;
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -32,33 +38,92 @@ int HexDigit(char c) {
     return -1;
 }
 
+// The attributes the mode says, with hidden and system from the extended attribute's value
+// (`size` < 0: none could be read).
+win32::DWORD FromModeAndXattr(const struct stat& st, const char* value, ssize_t size) {
+    if (S_ISDIR(st.st_mode)) {
+        win32::DWORD attributes = win32::FILE_ATTRIBUTE_DIRECTORY;
+        if (size > 0) attributes |= ParseDosAttribText(value, size) & kXattrBits;
+        return attributes;
+    }
+    win32::DWORD attributes = win32::FILE_ATTRIBUTE_ARCHIVE;
+    if ((st.st_mode & 0222) == 0) attributes |= win32::FILE_ATTRIBUTE_READONLY;
+    if (size > 0) attributes |= ParseDosAttribText(value, size) & kXattrBits;
+    return attributes;
+}
+
+win32::DWORD FromFatByte(int fd, const struct stat& st) {
+    std::uint32_t fat = 0;
+    if (::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &fat) != 0) return FromModeAndXattr(st, nullptr, -1);
+    const win32::DWORD kind = S_ISDIR(st.st_mode) ? win32::FILE_ATTRIBUTE_DIRECTORY : 0;
+    return kind | (fat & kFatBits);
+}
+
+// "/proc/self/fd/N/name": the entry reached through the open folder, not by its path.
+std::string ThroughFolder(int folderFd, const char* name) {
+    return "/proc/self/fd/" + std::to_string(folderFd) + "/" + name;
+}
+
 win32::DWORD ReadXattrBits(int fd) {
     char buffer[64];
     const ssize_t size = ::fgetxattr(fd, kXattrName, buffer, sizeof buffer);
-    if (size <= 0) return 0;
-    return ParseDosAttribText(buffer, static_cast<std::size_t>(size)) & kXattrBits;
+    return size > 0 ? ParseDosAttribText(buffer, static_cast<std::size_t>(size)) & kXattrBits : 0;
 }
 
 bool WriteXattrBits(int fd, win32::DWORD bits) {
     if (bits == 0) {
         if (::fremovexattr(fd, kXattrName) == 0 || errno == ENODATA) return true;
-        return errno == ENOTSUP;  // nothing can be stored, and nothing is
+        return NoXattrSupport(errno);  // nothing can be stored, and nothing is
     }
     char text[16];
     const int length = std::snprintf(text, sizeof text, "0x%x", bits);
     return ::fsetxattr(fd, kXattrName, text, static_cast<std::size_t>(length), 0) == 0;
 }
 
-bool WriteReadOnlyMode(int fd, const struct stat& st, bool readOnly) {
-    if (S_ISDIR(st.st_mode)) return true;  // a read-only folder stays writable, as on Windows
-    mode_t mode = st.st_mode & 07777;
-    mode = readOnly ? (mode & ~mode_t{0222}) : (mode | S_IWUSR);
-    if (mode == (st.st_mode & 07777)) return true;
-    return ::fchmod(fd, mode) == 0;
+bool RestoreAfter(int fd, mode_t mode, bool restoreMode, win32::DWORD xattrBits,
+                  bool restoreXattr) {
+    const int saved = errno;
+    if (restoreXattr) WriteXattrBits(fd, xattrBits);
+    if (restoreMode) ::fchmod(fd, mode);
+    errno = saved;
+    return false;
 }
 
-int OpenForAttributes(const std::string& hostPath) {
-    return ::open(hostPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+bool WriteFatByte(int fd, const struct stat& st, win32::DWORD attributes) {
+    std::uint32_t fat = 0;
+    if (::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &fat) != 0) return false;
+    fat = (fat & ~kFatBits) | (attributes & kFatBits);
+    if (S_ISDIR(st.st_mode)) fat &= ~std::uint32_t{win32::FILE_ATTRIBUTE_READONLY};
+    return ::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &fat) == 0;
+}
+
+// Read-only as write bits, hidden and system in the extended attribute. The attribute is
+// changed while the owner may write the file (the kernel refuses it otherwise to anyone but
+// root); the write bits are dropped last.
+bool WriteModeAndXattr(int fd, const struct stat& st, win32::DWORD attributes) {
+    const mode_t oldMode = st.st_mode & 07777;
+    mode_t newMode = oldMode;
+    if (!S_ISDIR(st.st_mode)) {  // a read-only folder stays writable, as on Windows
+        const bool readOnly = (attributes & win32::FILE_ATTRIBUTE_READONLY) != 0;
+        newMode =
+            readOnly ? (oldMode & ~mode_t{0222}) : ((oldMode & 0222) ? oldMode : oldMode | S_IWUSR);
+    }
+    const win32::DWORD oldBits = ReadXattrBits(fd);
+    const win32::DWORD newBits = attributes & kXattrBits;
+    bool modeChanged = false;
+    if (newBits != oldBits) {
+        if (!S_ISDIR(st.st_mode) && (oldMode & S_IWUSR) == 0) {
+            if (::fchmod(fd, oldMode | S_IWUSR) != 0) return false;
+            modeChanged = true;
+        }
+        if (!WriteXattrBits(fd, newBits)) return RestoreAfter(fd, oldMode, modeChanged, 0, false);
+    }
+    if (newMode != oldMode || modeChanged) {
+        if (::fchmod(fd, newMode) != 0) {
+            return RestoreAfter(fd, oldMode, true, oldBits, newBits != oldBits);
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -78,53 +143,38 @@ win32::DWORD ParseDosAttribText(const char* data, std::size_t size) {
 win32::DWORD ReadDosAttributesFd(int fd) {
     struct stat st;
     if (::fstat(fd, &st) != 0) return win32::INVALID_FILE_ATTRIBUTES;
-    const bool directory = S_ISDIR(st.st_mode);
-    win32::DWORD attributes = directory ? win32::FILE_ATTRIBUTE_DIRECTORY : 0;
-    std::uint32_t fat = 0;
-    if (IsVfat(fd) && ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &fat) == 0) {
-        attributes |= fat & kFatBits;
-    } else {
-        if (!directory) attributes |= win32::FILE_ATTRIBUTE_ARCHIVE;
-        if (!directory && (st.st_mode & 0222) == 0) attributes |= win32::FILE_ATTRIBUTE_READONLY;
-        attributes |= ReadXattrBits(fd);
-    }
-    return attributes;
+    char buffer[64];
+    const ssize_t size = ::fgetxattr(fd, kXattrName, buffer, sizeof buffer);
+    if (size < 0 && NoXattrSupport(errno) && IsVfat(fd)) return FromFatByte(fd, st);
+    return FromModeAndXattr(st, buffer, size);
 }
 
-win32::DWORD ReadDosAttributes(const std::string& hostPath) {
-    const int fd = OpenForAttributes(hostPath);
-    if (fd < 0) return win32::INVALID_FILE_ATTRIBUTES;
-    const win32::DWORD attributes = ReadDosAttributesFd(fd);
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    return attributes;
+win32::DWORD ReadDosAttributesAt(int folderFd, const char* name, const struct stat& st) {
+    char buffer[64];
+    const ssize_t size =
+        ::lgetxattr(ThroughFolder(folderFd, name).c_str(), kXattrName, buffer, sizeof buffer);
+    if (size >= 0 || errno == ENODATA || errno == ERANGE) {
+        return FromModeAndXattr(st, buffer, size);
+    }
+    // No extended attributes here (a FAT file system), or no /proc: ask the entry itself.
+    UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) return FromModeAndXattr(st, nullptr, -1);
+    return ReadDosAttributesFd(fd.get());
 }
 
 bool WriteDosAttributesFd(int fd, win32::DWORD attributes) {
     struct stat st;
     if (::fstat(fd, &st) != 0) return false;
-    if (IsVfat(fd)) {
-        std::uint32_t fat = 0;
-        if (::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &fat) != 0) return false;
-        fat = (fat & ~kFatBits) | (attributes & kFatBits);
-        if (S_ISDIR(st.st_mode)) fat &= ~std::uint32_t{win32::FILE_ATTRIBUTE_READONLY};
-        return ::ioctl(fd, FAT_IOCTL_SET_ATTRIBUTES, &fat) == 0;
-    }
-    if (!WriteReadOnlyMode(fd, st, (attributes & win32::FILE_ATTRIBUTE_READONLY) != 0)) {
-        return false;
-    }
-    return WriteXattrBits(fd, attributes & kXattrBits);
+    if (IsVfat(fd)) return WriteFatByte(fd, st, attributes);
+    return WriteModeAndXattr(fd, st, attributes);
 }
 
-bool WriteDosAttributes(const std::string& hostPath, win32::DWORD attributes) {
-    const int fd = OpenForAttributes(hostPath);
-    if (fd < 0) return false;
-    const bool ok = WriteDosAttributesFd(fd, attributes);
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    return ok;
+bool WriteDosAttributesAt(int folderFd, const char* name, win32::DWORD attributes) {
+    UniqueFd fd(
+        ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
+    if (!fd.valid()) return false;
+    return WriteDosAttributesFd(fd.get(), attributes);
 }
 
 }  // namespace platform::posix

@@ -1,39 +1,25 @@
 #include "platform/posix/file_copy.h"
 
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
 #include "platform/posix/dos_attributes.h"
 #include "platform/posix/errno_map.h"
+#include "platform/posix/unique_fd.h"
 
 namespace platform::posix {
 namespace {
 
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
+using Written = std::function<void(std::uint64_t)>;
 
-  private:
-    int fd_;
-};
+constexpr std::size_t kPiece = 8u << 20;
 
-bool CopyWithReadWrite(int in, int out) {
+bool CopyWithReadWrite(int in, int out, const Written& written) {
     std::vector<char> buffer(1 << 20);
     for (;;) {
         const ssize_t got = ::read(in, buffer.data(), buffer.size());
@@ -49,24 +35,26 @@ bool CopyWithReadWrite(int in, int out) {
             }
             put += n;
         }
+        written(static_cast<std::uint64_t>(got));
     }
 }
 
-bool CopyContent(int in, int out, off_t size) {
+bool CopyContent(int in, int out, off_t size, const Written& written) {
     off_t copied = 0;
     while (copied < size) {
-        const ssize_t n =
-            ::copy_file_range(in, nullptr, out, nullptr, static_cast<size_t>(size - copied), 0);
+        const auto piece = static_cast<size_t>(std::min<off_t>(size - copied, kPiece));
+        const ssize_t n = ::copy_file_range(in, nullptr, out, nullptr, piece, 0);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 &&
             (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
-            return CopyWithReadWrite(in, out);
+            return CopyWithReadWrite(in, out, written);
         }
         if (n < 0) return false;
-        if (n == 0) return CopyWithReadWrite(in, out);  // the source shrank or lies about size
+        if (n == 0) break;  // the source shrank, or lies about its size
         copied += n;
+        written(static_cast<std::uint64_t>(n));
     }
-    return CopyWithReadWrite(in, out);  // picks up anything past the size seen at the start
+    return CopyWithReadWrite(in, out, written);  // anything past the size seen at the start
 }
 
 bool ApplySourceFacts(int out, const struct stat& st, win32::DWORD attributes) {
@@ -77,43 +65,30 @@ bool ApplySourceFacts(int out, const struct stat& st, win32::DWORD attributes) {
     return WriteDosAttributesFd(out, attributes);
 }
 
-std::string TemporarySibling(const std::string& target) {
-    const std::size_t slash = target.rfind('/');
-    return target.substr(0, slash + 1) + ".kpz-copy-XXXXXX";
-}
-
-bool PutInPlace(const std::string& temporary, const std::string& target, bool failIfExists) {
-    if (!failIfExists) return ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
-        return true;
-    }
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // File systems without RENAME_NOREPLACE: a hard link refuses an existing name too.
-    if (::link(temporary.c_str(), target.c_str()) != 0) return false;
-    ::unlink(temporary.c_str());
-    return true;
-}
-
 }  // namespace
 
-win32::DWORD CopyHostFile(const std::string& source, const std::string& target, bool failIfExists) {
-    Fd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+win32::DWORD CopyHostFile(const HostPath& source, const HostPath& target, bool failIfExists,
+                          const Written& written) {
+    UniqueFd in(OpenEntry(source, O_RDONLY));
     struct stat st;
-    if (in.get() < 0 || ::fstat(in.get(), &st) != 0) return ErrorFromErrno(errno);
+    if (!in.valid() || ::fstat(in.get(), &st) != 0) return ErrorFromErrno(errno);
     if (!S_ISREG(st.st_mode)) return win32::ERROR_ACCESS_DENIED;
     const win32::DWORD attributes = ReadDosAttributesFd(in.get());
 
-    std::string temporary = TemporarySibling(target);
-    Fd out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (out.get() < 0) return ErrorFromErrno(errno);
-
-    bool ok = CopyContent(in.get(), out.get(), st.st_size) &&
-              ApplySourceFacts(out.get(), st, attributes) && out.Close() &&
-              PutInPlace(temporary, target, failIfExists);
+    const int create =
+        O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY | (failIfExists ? O_EXCL : O_TRUNC);
+    UniqueFd out(::openat(target.folder.get(), target.name.c_str(), create, 0666));
+    if (!out.valid()) {
+        if (failIfExists && errno == EEXIST) return win32::ERROR_FILE_EXISTS;
+        return errno == ELOOP ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
+    }
+    const bool ok = CopyContent(in.get(), out.get(), st.st_size, written) &&
+                    ApplySourceFacts(out.get(), st, attributes) && out.Close();
     if (ok) return win32::ERROR_SUCCESS;
     const int saved = errno;
-    ::unlink(temporary.c_str());
-    return (failIfExists && saved == EEXIST) ? win32::ERROR_FILE_EXISTS : ErrorFromErrno(saved);
+    out.Reset();
+    ::unlinkat(target.folder.get(), target.name.c_str(), 0);
+    return ErrorFromErrno(saved);
 }
 
 }  // namespace platform::posix

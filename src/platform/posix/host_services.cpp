@@ -99,10 +99,6 @@ win32::DWORD HostSystem::WaitForSingleObject(win32::HANDLE object, win32::DWORD 
     }
 }
 
-bool HostSystem::CloseHandle(win32::HANDLE handle) {
-    return events_.Close(handle) || PosixSystem::CloseHandle(handle);
-}
-
 win32::HLOCAL HostSystem::LocalAlloc(win32::UINT flags, win32::SIZE_T bytes) {
     if ((flags & ~win32::LMEM_ZEROINIT) != 0) {  // fixed blocks only
         win32::SetLastError(win32::ERROR_INVALID_PARAMETER);

@@ -18,6 +18,8 @@ constexpr char kRootDrive = 'Z';
 
 }  // namespace
 
+HostSystem::HostSystem() : files_(MakeHostFileSystem(*this)) {}
+
 std::string HostSystem::WindowsPathOf(const std::string& hostPath) {
     std::string path = std::string(1, kRootDrive) + ":";
     for (char c : hostPath) path += c == '/' ? '\\' : c;
@@ -65,6 +67,10 @@ std::string HostSystem::ModuleFileName() {
 }
 
 win32::SYSTEMTIME HostSystem::LocalTime() {
+    return HostLocalTime();
+}
+
+win32::SYSTEMTIME HostLocalTime() {
     struct timespec now;
     ::clock_gettime(CLOCK_REALTIME, &now);
     struct tm local;
@@ -90,6 +96,26 @@ void HostSystem::OutputDebugString(const char*) {}
 
 void HostSystem::WriteStandardOutput(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+// No device answers control requests on the host yet.
+win32::HANDLE HostSystem::CreateFile(const char*, win32::DWORD, win32::DWORD, win32::DWORD,
+                                     win32::DWORD) {
+    win32::SetLastError(win32::ERROR_FILE_NOT_FOUND);
+    return win32::INVALID_HANDLE_VALUE;
+}
+
+bool HostSystem::DeviceIoControl(win32::HANDLE, win32::DWORD, void*, win32::DWORD, void*,
+                                 win32::DWORD, win32::DWORD*) {
+    win32::SetLastError(win32::ERROR_INVALID_HANDLE);
+    return false;
+}
+
+// Events are the only objects the host hands out handles for.
+bool HostSystem::CloseHandle(win32::HANDLE handle) {
+    if (events_.Close(handle)) return true;
+    win32::SetLastError(win32::ERROR_INVALID_HANDLE);
+    return false;
 }
 
 bool HostSystem::DriveReachable(char letter) {

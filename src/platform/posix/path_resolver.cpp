@@ -1,140 +1,157 @@
 #include "platform/posix/path_resolver.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <linux/openat2.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/ascii.h"
+#include "platform/posix/errno_map.h"
 
 namespace platform::posix {
-namespace {
 
-bool IsInvalidNameChar(char c, bool allowWildcards) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (u < 32) return true;
-    if (c == '*' || c == '?') return !allowWildcards;
-    return std::strchr("<>:\"|", c) != nullptr;
+int OpenFolderForListing(int folderFd) {
+    return ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
-// Windows drops trailing dots and blanks from a name ("name." is "name").
-std::string StripTrailingDotsAndBlanks(const std::string& name) {
-    if (name == "." || name == "..") return name;
-    std::size_t end = name.size();
-    while (end > 0 && (name[end - 1] == '.' || name[end - 1] == ' ')) --end;
-    return name.substr(0, end);
+bool IsUsableEntry(const struct stat& st) {
+    return S_ISREG(st.st_mode) || S_ISDIR(st.st_mode);
 }
 
-win32::DWORD AddComponent(std::string name, bool last, bool wildcardLast, WindowsPath& out) {
-    if (name.empty() || name == ".") return win32::ERROR_SUCCESS;
-    if (name == "..") {
-        if (!out.components.empty()) out.components.pop_back();  // clamped at the root
-        return win32::ERROR_SUCCESS;
-    }
-    const bool wildcards = last && wildcardLast;
-    if (!wildcards) name = StripTrailingDotsAndBlanks(name);
-    if (name.empty()) return win32::ERROR_INVALID_NAME;
-    for (char c : name) {
-        if (IsInvalidNameChar(c, wildcards)) return win32::ERROR_INVALID_NAME;
-    }
-    out.components.push_back(std::move(name));
-    return win32::ERROR_SUCCESS;
-}
-
-win32::DWORD SplitInto(const std::string& text, bool wildcardLast, WindowsPath& out) {
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find('\\', start);
-        const bool last = end == std::string::npos;
-        if (last) end = text.size();
-        const win32::DWORD error =
-            AddComponent(text.substr(start, end - start), last, wildcardLast, out);
-        if (error != win32::ERROR_SUCCESS) return error;
-        start = end + 1;
-    }
-    return win32::ERROR_SUCCESS;
-}
-
-bool HasDrive(const std::string& text) {
-    return text.size() >= 2 && text[1] == ':' && platform::IsAsciiLetter(text[0]);
-}
-
-}  // namespace
-
-win32::DWORD ParseWindowsPath(const char* path, const std::string& currentDirectory,
-                              bool wildcardLast, WindowsPath& out) {
-    out = WindowsPath{};
-    if (path == nullptr || *path == '\0') return win32::ERROR_PATH_NOT_FOUND;
-    if (std::strlen(path) >= win32::MAX_PATH) return win32::ERROR_FILENAME_EXCED_RANGE;
-    std::string text(path);
-    std::replace(text.begin(), text.end(), '/', '\\');
-    if (text.rfind("\\\\", 0) == 0) return win32::ERROR_BAD_PATHNAME;  // UNC and devices
-
-    std::string rest;
-    if (HasDrive(text)) {
-        out.drive = platform::ToUpperAscii(text[0]);
-        rest = text.substr(2);
-    } else if (HasDrive(currentDirectory)) {
-        out.drive = platform::ToUpperAscii(currentDirectory[0]);
-        rest = text[0] == '\\' ? text : currentDirectory.substr(2) + "\\" + text;
-    } else {
-        return win32::ERROR_PATH_NOT_FOUND;
-    }
-    return SplitInto(rest, wildcardLast, out);
-}
-
-std::string JoinHost(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '/') return folder + name;
-    return folder + "/" + name;
-}
-
-bool FindEntryNoCase(const std::string& folder, const std::string& name, std::string& found) {
-    struct stat st;
-    if (::lstat(JoinHost(folder, name).c_str(), &st) == 0) {
+int LookupEntry(int folderFd, const std::string& name, std::string& found, struct stat& st) {
+    if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         found = name;
-        return true;
+        return 0;
     }
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) return false;
+    if (errno == ENAMETOOLONG) return ENOENT;  // no entry can carry such a name
+    if (errno != ENOENT) return errno;
+    const int listing = OpenFolderForListing(folderFd);
+    if (listing < 0) return errno;
+    DIR* dir = ::fdopendir(listing);
+    if (dir == nullptr) {
+        const int error = errno;
+        ::close(listing);
+        return error;
+    }
     std::vector<std::string> matches;
     while (dirent* entry = ::readdir(dir)) {
         if (platform::EqualsNoCase(entry->d_name, name)) matches.emplace_back(entry->d_name);
     }
     ::closedir(dir);
-    if (matches.empty()) return false;
+    if (matches.empty()) return ENOENT;
     // Several host names may differ only in case; take the same one every time.
     found = *std::min_element(matches.begin(), matches.end());
-    return true;
+    return ::fstatat(folderFd, found.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
 }
 
-win32::DWORD ResolveOnHost(const std::string& hostRoot, const std::vector<std::string>& components,
-                           HostPath& out) {
-    out = HostPath{};
-    std::string current = hostRoot;
-    for (std::size_t i = 0; i < components.size(); ++i) {
-        const bool last = i + 1 == components.size();
+namespace {
+
+UniqueFd ReopenFolder(int folderFd) {
+    return UniqueFd(::openat(folderFd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
+// What a found entry means on the way to a deeper one.
+win32::DWORD CheckFolderOnTheWay(const struct stat& st) {
+    if (S_ISLNK(st.st_mode) || !IsUsableEntry(st)) return win32::ERROR_ACCESS_DENIED;
+    return S_ISDIR(st.st_mode) ? win32::ERROR_SUCCESS : win32::ERROR_PATH_NOT_FOUND;
+}
+
+// The exact spelling in one call, where the kernel can refuse links and escapes itself.
+// -1 when the slow walk must decide (a name in other case, or no such call here).
+int OpenExactBeneath(int rootFd, const std::vector<std::string>& components, win32::DWORD& error) {
+#ifdef SYS_openat2
+    std::string relative;
+    for (const std::string& component : components) {
+        if (!relative.empty()) relative += '/';
+        relative += component;
+    }
+    struct open_how how {};
+    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how);
+    if (fd >= 0) return static_cast<int>(fd);
+    if (errno == ELOOP || errno == EXDEV) error = win32::ERROR_ACCESS_DENIED;
+    if (errno == ENOTDIR) error = win32::ERROR_PATH_NOT_FOUND;
+#else
+    (void)rootFd;
+    (void)components;
+    (void)error;
+#endif
+    return -1;
+}
+
+// One folder at a time, each name found without regard to case.
+win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components, UniqueFd& out) {
+    UniqueFd current = ReopenFolder(rootFd);
+    if (!current.valid()) return ErrorFromErrno(errno);
+    for (const std::string& component : components) {
         std::string found;
-        if (!FindEntryNoCase(current, components[i], found)) {
-            if (!last) return win32::ERROR_PATH_NOT_FOUND;
-            out.path = JoinHost(current, components[i]);
-            return win32::ERROR_SUCCESS;
-        }
-        current = JoinHost(current, found);
         struct stat st;
-        const bool isDirectory = ::stat(current.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        if (!last && !isDirectory) return win32::ERROR_PATH_NOT_FOUND;
-        if (last) out.isDirectory = isDirectory;
+        const int lookup = LookupEntry(current.get(), component, found, st);
+        if (lookup == ENOENT) return win32::ERROR_PATH_NOT_FOUND;
+        if (lookup != 0) return ErrorFromErrno(lookup);
+        if (const win32::DWORD error = CheckFolderOnTheWay(st)) return error;
+        UniqueFd next(
+            ::openat(current.get(), found.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        // Swapped for a link or a file since it was looked at: refused all the same.
+        if (!next.valid())
+            return errno == ENOTDIR ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
+        current = std::move(next);
     }
-    out.path = current;
-    out.exists = true;
-    if (components.empty()) {
-        struct stat st;
-        out.exists = ::stat(current.c_str(), &st) == 0;
-        out.isDirectory = out.exists && S_ISDIR(st.st_mode);
-        out.isRoot = true;
-    }
+    out = std::move(current);
     return win32::ERROR_SUCCESS;
+}
+
+}  // namespace
+
+win32::DWORD OpenFolderBeneath(int rootFd, const std::vector<std::string>& components,
+                               UniqueFd& out) {
+    if (components.empty()) {
+        out = ReopenFolder(rootFd);
+        return out.valid() ? win32::ERROR_SUCCESS : ErrorFromErrno(errno);
+    }
+    win32::DWORD error = win32::ERROR_SUCCESS;
+    const int fd = OpenExactBeneath(rootFd, components, error);
+    if (fd >= 0) {
+        out = UniqueFd(fd);
+        return win32::ERROR_SUCCESS;
+    }
+    if (error != win32::ERROR_SUCCESS) return error;
+    return WalkBeneath(rootFd, components, out);
+}
+
+win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components, HostPath& out) {
+    out = HostPath{};
+    if (components.empty()) {
+        out.folder = ReopenFolder(rootFd);
+        if (!out.folder.valid() || ::fstat(out.folder.get(), &out.st) != 0) {
+            return ErrorFromErrno(errno);
+        }
+        out.exists = out.isRoot = true;
+        return win32::ERROR_SUCCESS;
+    }
+    const std::vector<std::string> folders(components.begin(), components.end() - 1);
+    if (const win32::DWORD error = OpenFolderBeneath(rootFd, folders, out.folder)) return error;
+    out.givenName = components.back();
+    const int lookup = LookupEntry(out.folder.get(), out.givenName, out.name, out.st);
+    if (lookup == ENOENT) {
+        out.name = out.givenName;
+        return win32::ERROR_SUCCESS;
+    }
+    if (lookup != 0) return ErrorFromErrno(lookup);
+    if (S_ISLNK(out.st.st_mode) || !IsUsableEntry(out.st)) return win32::ERROR_ACCESS_DENIED;
+    out.exists = true;
+    return win32::ERROR_SUCCESS;
+}
+
+int OpenEntry(const HostPath& path, int flags) {
+    return ::openat(path.folder.get(), path.AtName(), flags | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
 }
 
 }  // namespace platform::posix

@@ -1,40 +1,56 @@
 // Windows path text to host path: drive letter, backslash or slash separators, names
-// resolved without regard to ASCII case one component at a time (an exact match first).
+// resolved beneath the drive's root without regard to ASCII case (an exact match first),
+// never through a symbolic link.
 #pragma once
+
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
 
+#include "platform/posix/unique_fd.h"
 #include "platform/win32_types.h"
+#include "platform/windows_path.h"
 
 namespace platform::posix {
 
-struct WindowsPath {
-    char drive = 0;                       // upper-case drive letter
-    std::vector<std::string> components;  // below the drive root; empty for the root itself
-};
-
-// Splits a path; relative paths and "\..." paths are taken against `currentDirectory`
-// ("C:\some\folder\"). With `wildcardLast` the last component may hold '*' and '?'.
-// Returns ERROR_SUCCESS or the Win32 error of a malformed path.
-win32::DWORD ParseWindowsPath(const char* path, const std::string& currentDirectory,
-                              bool wildcardLast, WindowsPath& out);
-
+// What a path names on the host: the folder that holds it, opened beneath the drive's root,
+// and its name there. Nothing on the way was a symbolic link.
 struct HostPath {
-    std::string path;     // host path (the last component as given when it does not exist)
-    bool exists = false;  // something is there
-    bool isDirectory = false;
-    bool isRoot = false;  // the drive root itself
+    UniqueFd folder;        // the holding folder (O_PATH); for the drive root, the root itself
+    std::string name;       // the host name in that folder (as given when nothing is there)
+    std::string givenName;  // the last component as the caller wrote it; empty for the root
+    bool exists = false;
+    bool isRoot = false;
+    struct stat st {};  // what lies there, when something does
+
+    bool IsDirectory() const { return exists && S_ISDIR(st.st_mode); }
+    // The name for the *at() calls: "." for the drive root.
+    const char* AtName() const { return isRoot ? "." : name.c_str(); }
 };
 
-// Resolves the components under a drive's host folder. An intermediate component that is
-// missing or not a folder gives ERROR_PATH_NOT_FOUND; a missing last component is not an error.
-win32::DWORD ResolveOnHost(const std::string& hostRoot, const std::vector<std::string>& components,
-                           HostPath& out);
+// Resolves the components beneath `rootFd`, one folder at a time without regard to ASCII
+// case (an exact match first), never through a symbolic link. A link met anywhere on the way,
+// or anything that is neither a file nor a folder, gives ERROR_ACCESS_DENIED; an intermediate
+// component that is missing or not a folder gives ERROR_PATH_NOT_FOUND; a missing last
+// component is not an error.
+win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components, HostPath& out);
 
-// The entry of `folder` whose name equals `name` ignoring ASCII case (exact match first).
-bool FindEntryNoCase(const std::string& folder, const std::string& name, std::string& found);
+// Opens a folder named by its components beneath `rootFd` (O_PATH), by the same rules.
+win32::DWORD OpenFolderBeneath(int rootFd, const std::vector<std::string>& components,
+                               UniqueFd& out);
 
-std::string JoinHost(const std::string& folder, const std::string& name);
+// The entry of an open folder named `name`, an exact match first, else one that differs only
+// in ASCII case. 0, ENOENT, or the errno of a folder that could not be read.
+int LookupEntry(int folderFd, const std::string& name, std::string& found, struct stat& st);
+
+// Opens what the path names with `flags`, never following a link; -1 with errno set.
+int OpenEntry(const HostPath& path, int flags);
+
+// A folder opened for reading its entries, from an O_PATH descriptor; -1 with errno set.
+int OpenFolderForListing(int folderFd);
+
+// Whether what a lookup found may be used at all: a regular file or a folder.
+bool IsUsableEntry(const struct stat& st);
 
 }  // namespace platform::posix

@@ -7,7 +7,7 @@
 
 #include "platform/posix/dos_attributes.h"
 #include "platform/posix/errno_map.h"
-#include "platform/posix/posix_system.h"
+#include "platform/posix/posix_file_system.h"
 #include "platform/win32.h"
 
 namespace platform::posix {
@@ -15,7 +15,7 @@ namespace {
 
 class PosixFile : public FileHandle {
   public:
-    PosixFile(PosixSystem& system, char drive, int fd) : system_(system), drive_(drive), fd_(fd) {}
+    PosixFile(DriveMap& drives, char drive, int fd) : drives_(drives), drive_(drive), fd_(fd) {}
     ~PosixFile() override { ::close(fd_); }
 
     bool Read(void* buffer, std::uint32_t count, std::uint32_t& done) override {
@@ -67,7 +67,7 @@ class PosixFile : public FileHandle {
 
   private:
     bool Reachable() {
-        if (system_.DriveReachable(drive_)) return true;
+        if (drives_.DriveReachable(drive_)) return true;
         win32::SetLastError(win32::ERROR_DEVICE_NOT_CONNECTED);
         return false;
     }
@@ -77,13 +77,13 @@ class PosixFile : public FileHandle {
         return false;
     }
 
-    PosixSystem& system_;
+    DriveMap& drives_;
     char drive_;
     int fd_;
 };
 
 int OpenFlags(const FileOpenRequest& request) {
-    int flags = O_CLOEXEC | O_NOCTTY;
+    int flags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK;
     switch (request.access) {
         case FileAccess::Read:
             flags |= O_RDONLY;
@@ -100,10 +100,10 @@ int OpenFlags(const FileOpenRequest& request) {
 }
 
 // Why Windows would refuse to open an existing file this way, or 0.
-win32::DWORD RefusalFor(const std::string& hostPath, const FileOpenRequest& request) {
-    const win32::DWORD attributes = ReadDosAttributes(hostPath);
+win32::DWORD RefusalFor(const HostPath& host, const FileOpenRequest& request) {
+    if (host.IsDirectory()) return win32::ERROR_ACCESS_DENIED;
+    const win32::DWORD attributes = ReadDosAttributesAt(host.folder.get(), host.AtName(), host.st);
     if (attributes == win32::INVALID_FILE_ATTRIBUTES) return ErrorFromErrno(errno);
-    if (attributes & win32::FILE_ATTRIBUTE_DIRECTORY) return win32::ERROR_ACCESS_DENIED;
     const bool writes = request.access != FileAccess::Read;
     if (writes && (attributes & win32::FILE_ATTRIBUTE_READONLY)) return win32::ERROR_ACCESS_DENIED;
     const win32::DWORD hiddenOrSystem = win32::FILE_ATTRIBUTE_HIDDEN | win32::FILE_ATTRIBUTE_SYSTEM;
@@ -113,8 +113,8 @@ win32::DWORD RefusalFor(const std::string& hostPath, const FileOpenRequest& requ
 
 }  // namespace
 
-std::unique_ptr<FileHandle> PosixSystem::OpenFile(const char* path,
-                                                  const FileOpenRequest& request) {
+std::unique_ptr<FileHandle> PosixFileSystem::OpenFile(const char* path,
+                                                      const FileOpenRequest& request) {
     HostPath host;
     char drive = 0;
     if (!Resolve(path, host, &drive)) return nullptr;
@@ -123,17 +123,24 @@ std::unique_ptr<FileHandle> PosixSystem::OpenFile(const char* path,
         return nullptr;
     }
     if (host.exists) {
-        if (const win32::DWORD refusal = RefusalFor(host.path, request)) {
+        if (const win32::DWORD refusal = RefusalFor(host, request)) {
             win32::SetLastError(refusal);
             return nullptr;
         }
     }
-    const int fd = ::open(host.path.c_str(), OpenFlags(request), 0666);
+    const int fd = ::openat(host.folder.get(), host.name.c_str(), OpenFlags(request), 0666);
     if (fd < 0) {
-        win32::SetLastError(ErrorFromErrno(errno));
+        win32::SetLastError(errno == ELOOP ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno));
         return nullptr;
     }
-    return std::make_unique<PosixFile>(*this, drive, fd);
+    // O_NONBLOCK means nothing to a file; it only keeps a FIFO swapped in from hanging us.
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        win32::SetLastError(win32::ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
+    return std::make_unique<PosixFile>(drives_, drive, fd);
 }
 
 }  // namespace platform::posix

@@ -1,5 +1,6 @@
 #include "platform/sim/machine.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 
@@ -30,7 +31,7 @@ char VolumeLetter(const std::string& name) {
 
 }  // namespace
 
-Machine::Machine() {
+Machine::Machine() : files_(platform::MakeHostFileSystem(*this)) {
     SetWindowsVersion(win32::VER_PLATFORM_WIN32_NT, 5, 1);
 }
 
@@ -76,6 +77,9 @@ bool Machine::EnterDrive(char letter, std::string& hostRoot) {
     Drive& drive = it->second;
     if (!drive.folder) return Fail(win32::ERROR_NOT_READY);
     ++drive.operations;
+    if (drive.failWriteAtOp > 0 && drive.operations == drive.failWriteAtOp) {
+        return Fail(win32::ERROR_WRITE_FAULT);
+    }
     if (drive.unplugAfterOps > 0 && drive.operations >= drive.unplugAfterOps) {
         drive.present = false;  // this operation still goes through; the next one fails
     }
@@ -100,6 +104,16 @@ bool Machine::FreeSpaceOverride(char letter, std::uint64_t& freeBytes) {
     if (it == drives_.end() || !it->second.freeBytes) return false;
     freeBytes = *it->second.freeBytes;
     return true;
+}
+
+void Machine::ContentWritten(char letter, std::uint64_t bytes) {
+    std::lock_guard lock(mutex_);
+    auto it = drives_.find(letter);
+    if (it == drives_.end()) return;
+    Drive& drive = it->second;
+    drive.bytesCopied += bytes;
+    // As sudden as a power cut: nothing of ours runs after it.
+    if (drive.killAfterBytes > 0 && drive.bytesCopied >= drive.killAfterBytes) ::raise(SIGKILL);
 }
 
 DWORD Machine::GetLogicalDrives() {
@@ -139,6 +153,11 @@ void Machine::FailLocalAllocAt(unsigned n) {
     localAllocsUntilFailure_ = n;
 }
 
+win32::HANDLE Machine::NewObjectHandle() {
+    nextDevice_ += 4;
+    return reinterpret_cast<win32::HANDLE>(nextDevice_);
+}
+
 void Machine::Record(std::string call) {
     serviceCalls_.push_back(std::move(call));
 }
@@ -165,8 +184,8 @@ win32::HANDLE Machine::CreateFile(const char* name, DWORD access, DWORD share, D
             return win32::INVALID_HANDLE_VALUE;
         }
     }
-    win32::HANDLE handle = NewHandle();
     std::lock_guard lock(mutex_);
+    const win32::HANDLE handle = NewObjectHandle();
     devices_[handle] = OpenDevice{text, letter};
     return handle;
 }
@@ -221,7 +240,7 @@ win32::SYSTEMTIME Machine::LocalTime() {
         std::lock_guard lock(mutex_);
         if (localTime_) return *localTime_;
     }
-    return platform::posix::HostSystem().LocalTime();
+    return platform::posix::HostLocalTime();
 }
 
 void Machine::Sleep(DWORD milliseconds) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
@@ -12,8 +13,8 @@
 #include <vector>
 
 #include "platform/event_table.h"
-#include "platform/posix/posix_system.h"
 #include "platform/sim/win9x_services.h"
+#include "platform/system.h"
 
 namespace sim {
 
@@ -25,9 +26,12 @@ struct Drive {
     std::optional<std::string> folder;  // host folder of the root; none: no medium
     bool present = true;                // false: unplugged, every path on it fails
     std::optional<std::uint64_t> freeBytes;
-    unsigned unplugAfterOps = 0;     // n > 0: unplugged after its n-th file-system operation
-    unsigned operations = 0;         // file-system operations so far
-    std::optional<Inquiry> inquiry;  // none: the volume refuses control requests
+    unsigned unplugAfterOps = 0;       // n > 0: unplugged after its n-th file-system operation
+    unsigned failWriteAtOp = 0;        // n > 0: its n-th file-system operation fails, as a write
+    std::uint64_t killAfterBytes = 0;  // n > 0: the process is killed once n bytes were copied
+    unsigned operations = 0;           // file-system operations so far
+    std::uint64_t bytesCopied = 0;     // file content copied onto it so far
+    std::optional<Inquiry> inquiry;    // none: the volume refuses control requests
     std::optional<std::vector<std::uint8_t>> vpd80;  // raw page 80h answer; none: fails
     std::optional<std::vector<std::uint8_t>> vpdC0;  // raw page C0h answer; none: fails
     BlockDriver blockDriver;                         // the Windows 98/Me block-device driver
@@ -47,7 +51,7 @@ struct DeviceRequest {
     std::vector<std::uint8_t> input;
 };
 
-class Machine : public platform::posix::PosixSystem {
+class Machine : public platform::System, public platform::DriveMap {
   public:
     Machine();
     ~Machine() override;
@@ -90,6 +94,7 @@ class Machine : public platform::posix::PosixSystem {
     std::size_t LiveLocalBlocks() const;
 
     // platform::System
+    platform::FileSystem& Files() override { return *files_; }
     DWORD GetLogicalDrives() override;
     UINT GetDriveType(const char* root) override;
     UINT SetErrorMode(UINT mode) override;
@@ -104,7 +109,6 @@ class Machine : public platform::posix::PosixSystem {
     void Sleep(DWORD milliseconds) override;
     void OutputDebugString(const char* text) override;
     void WriteStandardOutput(const std::string& text) override;
-    bool DriveReachable(char letter) override;
 
     // The set-up API (setup_api.cpp).
     win32::HDEVINFO GetClassDevices(const win32::GUID* classGuid, const char* enumerator,
@@ -138,11 +142,14 @@ class Machine : public platform::posix::PosixSystem {
     win32::HLOCAL LocalAlloc(UINT flags, win32::SIZE_T bytes) override;
     win32::HLOCAL LocalFree(win32::HLOCAL memory) override;
 
-  protected:
+    // platform::DriveMap
     bool EnterDrive(char letter, std::string& hostRoot) override;
+    bool DriveReachable(char letter) override;
     std::string CurrentDirectory() override;
     bool FreeSpaceOverride(char letter, std::uint64_t& freeBytes) override;
+    void ContentWritten(char letter, std::uint64_t bytes) override;
 
+  protected:
     // Answers one control request on a volume "\\.\X:" (the storage property query and the
     // SCSI pass-through, volume_requests.cpp); the drive's lock is held.
     virtual bool AnswerVolumeRequest(Drive& drive, DWORD code, void* in, DWORD inSize, void* out,
@@ -155,6 +162,7 @@ class Machine : public platform::posix::PosixSystem {
     };
 
     // With the lock held.
+    win32::HANDLE NewObjectHandle();
     void Record(std::string call);
     bool Is95Family() const;
     // VWIN32 (block_driver.cpp): one register block, answered in place.
@@ -168,7 +176,9 @@ class Machine : public platform::posix::PosixSystem {
     // 0 for a well-formed SCSI manager request, else the status it is refused with.
     std::uint8_t CheckAspiRequest(const std::uint8_t* block) const;
 
+    std::unique_ptr<platform::FileSystem> files_;
     mutable std::mutex mutex_;
+    std::uintptr_t nextDevice_ = 0x40000000;
     std::map<char, Drive> drives_;
     win32::OSVERSIONINFOA version_{};
     bool versionQueryFails_ = false;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "platform/ascii.h"
 #include "platform/sim/machine_file_fields.h"
@@ -57,6 +58,26 @@ void ReadWindows(const json& object, Machine& machine) {
     machine.SetWindowsVersion(part("platformId"), part("major"), part("minor"));
 }
 
+unsigned OperationNumber(const json& value, const std::string& key) {
+    const std::uint64_t n = Number(value, key);
+    if (n > std::numeric_limits<unsigned>::max()) throw FileFault(key, "too large");
+    return static_cast<unsigned>(n);
+}
+
+// The faults a test can give a drive: unplugged or failing at an operation, or the whole
+// program killed part-way through a copy onto it.
+void ReadFaults(const json& object, const std::string& key, Drive& drive) {
+    if (const json* v = Member(object, "unplugAfterOps")) {
+        drive.unplugAfterOps = OperationNumber(*v, key + ".unplugAfterOps");
+    }
+    if (const json* v = Member(object, "failWriteAtOp")) {
+        drive.failWriteAtOp = OperationNumber(*v, key + ".failWriteAtOp");
+    }
+    if (const json* v = Member(object, "killAfterBytes")) {
+        drive.killAfterBytes = Number(*v, key + ".killAfterBytes");
+    }
+}
+
 void ReadDrive(const std::string& letterKey, const json& object, const std::filesystem::path& base,
                Machine& machine) {
     const std::string key = "drives." + letterKey;
@@ -65,7 +86,7 @@ void ReadDrive(const std::string& letterKey, const json& object, const std::file
     }
     CheckKeys(object, key,
               {"type", "folder", "freeBytes", "present", "inquiry", "vpd80Hex", "vpdC0Hex",
-               "unplugAfterOps", "blockDriver"});
+               "unplugAfterOps", "failWriteAtOp", "killAfterBytes", "blockDriver"});
     const json* type = Member(object, "type");
     if (!type) throw FileFault(key + ".type", "missing");
     std::optional<std::string> folder;
@@ -89,9 +110,7 @@ void ReadDrive(const std::string& letterKey, const json& object, const std::file
     if (const json* v = Member(object, "vpdC0Hex")) {
         drive.vpdC0 = HexBytes(Text(*v, key + ".vpdC0Hex"), key + ".vpdC0Hex");
     }
-    if (const json* v = Member(object, "unplugAfterOps")) {
-        drive.unplugAfterOps = static_cast<unsigned>(Number(*v, key + ".unplugAfterOps"));
-    }
+    ReadFaults(object, key, drive);
     if (const json* v = Member(object, "blockDriver")) {
         drive.blockDriver = ReadBlockDriver(*v, key + ".blockDriver");
     }

@@ -84,7 +84,7 @@ win32::LONG Machine::RegOpenKey(win32::HKEY key, const char* subKey, win32::HKEY
     if (base == nullptr) return Result(win32::ERROR_INVALID_HANDLE);
     RegistryKey* found = base->FindSubkey(path);
     if (found == nullptr) return Result(win32::ERROR_FILE_NOT_FOUND);
-    *result = NewHandle();
+    *result = NewObjectHandle();
     openKeys_[*result] = found;
     return Result(win32::ERROR_SUCCESS);
 }

@@ -67,7 +67,7 @@ win32::HDEVINFO Machine::GetClassDevices(const win32::GUID* classGuid, const cha
                                               : win32::ERROR_INVALID_PARAMETER);
         return win32::INVALID_HANDLE_VALUE;
     }
-    win32::HDEVINFO list = NewHandle();
+    win32::HDEVINFO list = NewObjectHandle();
     deviceLists_[list] = *classGuid == win32::GUID_DEVCLASS_DISKDRIVE ? diskDrives_.devices
                                                                       : std::vector<DiskDrive>{};
     return list;

@@ -1,8 +1,8 @@
-#include "database/code_page.h"
+#include "common/code_page.h"
 
 #include <cstdint>
 
-namespace dbtool {
+namespace common {
 namespace {
 
 // Windows-1252 from 80h to 9Fh; its five unassigned bytes stand for the C1 controls of the
@@ -73,4 +73,4 @@ std::optional<std::string> Utf8ToCodePage(std::string_view text) {
     return out;
 }
 
-}  // namespace dbtool
+}  // namespace common

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-namespace dbtool {
+namespace common {
 
 std::string CodePageToUtf8(std::string_view bytes);
 
 // None when the text is not valid UTF-8 or holds a character the code page lacks.
 std::optional<std::string> Utf8ToCodePage(std::string_view text);
 
-}  // namespace dbtool
+}  // namespace common
