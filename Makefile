@@ -21,15 +21,19 @@ $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
-# The demo: a simulated computer with two players, made afresh, and E: upgraded on it.
+# The demo: a simulated computer with two players, made afresh, and E: upgraded on it; then
+# the Windows 98 and Me computers list their players.
 DEMO_OUT := $(BUILD_RELEASE)/demo
-DEMO_RUN := $(BUILD_RELEASE)/src/cli/zarn-upgrade --machine $(DEMO_OUT)/machine.json
+ZARN_UPGRADE := $(BUILD_RELEASE)/src/cli/zarn-upgrade
+DEMO_RUN := $(ZARN_UPGRADE) --machine $(DEMO_OUT)/machine.json
 
 demo: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	$(DEMO_RUN) list
 	$(DEMO_RUN) upgrade E:
 	$(DEMO_RUN) list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/win98/machine.json list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/winme/machine.json list
 
 # The same computer in the desktop program's main window, for the mouse.
 demo-gui: build
