@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cli/detect_trace.h"
 #include "cli/players.h"
 #include "cli/record_json.h"
 #include "cli/session.h"
@@ -35,7 +36,9 @@ void PrintTable(Output& output, const std::vector<std::vector<std::string>>& row
 }  // namespace
 
 int RunDetect(Session& session, ArgumentList& arguments) {
+    const bool traced = arguments.Flag("--trace");
     arguments.Finish();
+    const DetectTrace trace(session.machine);
     const std::vector<tagPORTDEVINFO> players = DetectPlayers();
     Json result = Json::array();
     std::vector<std::vector<std::string>> rows = {
@@ -54,6 +57,13 @@ int RunDetect(Session& session, ArgumentList& arguments) {
         } else {
             PrintTable(session.output, rows);
         }
+        if (traced) trace.Print(session.output);
+    }
+    if (traced) {
+        if (!trace.Recorded() && !session.output.Text()) session.output.Note(kNotRecorded);
+        result = Json{{"players", std::move(result)},
+                      {"diagnostics", trace.Diagnostics()},
+                      {"services", trace.Services()}};
     }
     session.output.Result(result);
     return kExitDone;

@@ -111,7 +111,9 @@ bool HostSystem::DeviceIoControl(win32::HANDLE, win32::DWORD, void*, win32::DWOR
     return false;
 }
 
-bool HostSystem::CloseHandle(win32::HANDLE) {
+// Events are the only objects the host hands out handles for.
+bool HostSystem::CloseHandle(win32::HANDLE handle) {
+    if (events_.Close(handle)) return true;
     win32::SetLastError(win32::ERROR_INVALID_HANDLE);
     return false;
 }

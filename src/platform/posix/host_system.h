@@ -5,6 +5,7 @@
 #include <atomic>
 #include <memory>
 
+#include "platform/event_table.h"
 #include "platform/system.h"
 
 namespace platform::posix {
@@ -34,12 +35,40 @@ class HostSystem : public System, public DriveMap {
     bool DriveReachable(char letter) override;
     std::string CurrentDirectory() override;
 
+    // Windows 98/Me services (host_services.cpp): the host has no set-up API, registry or
+    // SCSI manager; it has events and memory.
+    win32::HDEVINFO GetClassDevices(const win32::GUID* classGuid, const char* enumerator,
+                                    win32::DWORD flags) override;
+    bool EnumDeviceInfo(win32::HDEVINFO list, win32::DWORD index,
+                        win32::SP_DEVINFO_DATA* device) override;
+    bool GetDeviceRegistryProperty(win32::HDEVINFO list, win32::SP_DEVINFO_DATA* device,
+                                   win32::DWORD property, win32::DWORD* dataType,
+                                   win32::BYTE* buffer, win32::DWORD size,
+                                   win32::DWORD* required) override;
+    bool DestroyDeviceInfoList(win32::HDEVINFO list) override;
+    win32::LONG RegOpenKey(win32::HKEY key, const char* subKey, win32::HKEY* result) override;
+    win32::LONG RegEnumKey(win32::HKEY key, win32::DWORD index, char* name,
+                           win32::DWORD* nameSize) override;
+    win32::LONG RegQueryValue(win32::HKEY key, const char* name, win32::DWORD* type,
+                              win32::BYTE* data, win32::DWORD* size) override;
+    win32::LONG RegCloseKey(win32::HKEY key) override;
+    win32::HMODULE LoadLibrary(const char* name) override;
+    win32::FARPROC GetProcAddress(win32::HMODULE module, const char* name) override;
+    bool FreeLibrary(win32::HMODULE module) override;
+    win32::HANDLE CreateEvent(bool manualReset, bool initialState, const char* name) override;
+    bool SetEvent(win32::HANDLE event) override;
+    bool ResetEvent(win32::HANDLE event) override;
+    win32::DWORD WaitForSingleObject(win32::HANDLE object, win32::DWORD milliseconds) override;
+    win32::HLOCAL LocalAlloc(win32::UINT flags, win32::SIZE_T bytes) override;
+    win32::HLOCAL LocalFree(win32::HLOCAL memory) override;
+
     // A host path as a Windows path on drive Z:.
     static std::string WindowsPathOf(const std::string& hostPath);
 
   private:
     std::unique_ptr<FileSystem> files_;
     std::atomic<win32::UINT> errorMode_{0};
+    EventTable events_{true};
 };
 
 // The host's local time, as GetLocalTime gives it.
