@@ -22,6 +22,33 @@ class Win32System : public System, public DriveMap {
     bool DeviceIoControl(win32::HANDLE device, win32::DWORD code, void* in, win32::DWORD inSize,
                          void* out, win32::DWORD outSize, win32::DWORD* returned) override;
     bool CloseHandle(win32::HANDLE handle) override;
+
+    // The Windows 98/Me services (win32_services.cpp).
+    win32::HDEVINFO GetClassDevices(const win32::GUID* classGuid, const char* enumerator,
+                                    win32::DWORD flags) override;
+    bool EnumDeviceInfo(win32::HDEVINFO list, win32::DWORD index,
+                        win32::SP_DEVINFO_DATA* device) override;
+    bool GetDeviceRegistryProperty(win32::HDEVINFO list, win32::SP_DEVINFO_DATA* device,
+                                   win32::DWORD property, win32::DWORD* dataType,
+                                   win32::BYTE* buffer, win32::DWORD size,
+                                   win32::DWORD* required) override;
+    bool DestroyDeviceInfoList(win32::HDEVINFO list) override;
+    win32::LONG RegOpenKey(win32::HKEY key, const char* subKey, win32::HKEY* result) override;
+    win32::LONG RegEnumKey(win32::HKEY key, win32::DWORD index, char* name,
+                           win32::DWORD* nameSize) override;
+    win32::LONG RegQueryValue(win32::HKEY key, const char* name, win32::DWORD* type,
+                              win32::BYTE* data, win32::DWORD* size) override;
+    win32::LONG RegCloseKey(win32::HKEY key) override;
+    win32::HMODULE LoadLibrary(const char* name) override;
+    win32::FARPROC GetProcAddress(win32::HMODULE module, const char* name) override;
+    bool FreeLibrary(win32::HMODULE module) override;
+    win32::HANDLE CreateEvent(bool manualReset, bool initialState, const char* name) override;
+    bool SetEvent(win32::HANDLE event) override;
+    bool ResetEvent(win32::HANDLE event) override;
+    win32::DWORD WaitForSingleObject(win32::HANDLE object, win32::DWORD milliseconds) override;
+    win32::HLOCAL LocalAlloc(win32::UINT flags, win32::SIZE_T bytes) override;
+    win32::HLOCAL LocalFree(win32::HLOCAL memory) override;
+
     bool GetVersionEx(win32::OSVERSIONINFOA* info) override;
     std::string ModuleFileName() override;
     win32::SYSTEMTIME LocalTime() override;

@@ -13,6 +13,7 @@
 
 #undef CopyFile
 #undef CreateDirectory
+#undef CreateEvent
 #undef CreateFile
 #undef DeleteFile
 #undef FindFirstFile
@@ -25,5 +26,8 @@
 #undef LoadLibrary
 #undef MoveFile
 #undef OutputDebugString
+#undef RegEnumKey
+#undef RegOpenKey
+#undef RegQueryValue
 #undef RemoveDirectory
 #undef SetFileAttributes
