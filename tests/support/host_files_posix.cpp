@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "support/temp_dir.h"
+
+#include <sys/xattr.h>
 
 namespace test {
 
@@ -56,6 +59,12 @@ void RemoveHostTree(const std::string& path) {
                                      std::filesystem::perm_options::add, error);
     }
     std::filesystem::remove_all(path, error);
+}
+
+bool HostMarkedHidden(const std::string& path) {
+    char value[16] = {};
+    const ssize_t size = ::lgetxattr(path.c_str(), "user.DOSATTRIB", value, sizeof value - 1);
+    return size > 0 && (std::strtoul(value, nullptr, 16) & 0x2) != 0;
 }
 
 void SetHostWriteTime(const std::string& path, std::int64_t seconds) {

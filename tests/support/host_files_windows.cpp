@@ -132,6 +132,11 @@ void RemoveHostTree(const std::string& path) {
     RemoveLong(LongForm(path));
 }
 
+bool HostMarkedHidden(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(LongForm(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+}
+
 void SetHostWriteTime(const std::string& path, std::int64_t seconds) {
     const HANDLE file = Open(path, FILE_WRITE_ATTRIBUTES, OPEN_EXISTING);
     const auto ticks = static_cast<std::uint64_t>((seconds + 11644473600LL) * 10000000LL);

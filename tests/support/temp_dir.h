@@ -38,6 +38,9 @@ void MakeFolderFor(const std::string& path);
 void MakeHostFolder(const std::string& path);
 // Removes a folder with everything in it, read-only or not; nothing when it is not there.
 void RemoveHostTree(const std::string& path);
+// Whether the host keeps the hidden attribute for the entry: in user.DOSATTRIB on Linux, in
+// the file system on Windows.
+bool HostMarkedHidden(const std::string& path);
 // Sets a host file's last-write time, in seconds since 1970.
 void SetHostWriteTime(const std::string& path, std::int64_t seconds);
 
