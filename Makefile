@@ -4,6 +4,7 @@ BUILD_RELEASE := build/release
 JOBS ?= 2
 
 .PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan
+.PHONY: deps-windows windows test-windows
 
 deps:
 	@scripts/install-deps
@@ -11,9 +12,29 @@ deps:
 $(BUILD_TEST)/build.ninja: CMakeLists.txt
 	cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKPZ_SANITIZE=ON
 
+# The Linux suites, then the Windows build's suites under Wine and the differential check.
 test: deps $(BUILD_TEST)/build.ninja
 	cmake --build $(BUILD_TEST) -j $(JOBS)
 	cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) windows
+	JOBS=$(JOBS) scripts/windows-tests $(BUILD_WINDOWS) $(BUILD_TEST)
+
+# The 32-bit Windows build (MinGW-w64): kpzdetect.dll, zarn-upgrade.exe, the tools and the
+# suites, which test-windows runs under Wine as a user who is not root.
+BUILD_WINDOWS := build/windows
+
+deps-windows:
+	@scripts/install-deps windows
+
+$(BUILD_WINDOWS)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+
+windows: deps-windows $(BUILD_WINDOWS)/build.ninja
+	cmake --build $(BUILD_WINDOWS) -j $(JOBS)
+
+test-windows: windows
+	JOBS=$(JOBS) scripts/windows-tests $(BUILD_WINDOWS)
 
 $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPZ_TESTS=OFF
