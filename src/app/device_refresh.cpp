@@ -1,6 +1,7 @@
 // Refresh: the enumeration into a fresh device list and the rows that show it.
 #include <cstdio>
 
+#include "app/device_notices.h"
 #include "app/installation.h"
 #include "app/main_window.h"
 #include "kpz/detection.h"
@@ -14,11 +15,17 @@ int CUpgradeUtilityDlg::OnRefresh() {
     const bool found = rows > 0;
     view_->EnableControl(IDC_DEVICE_LIST, found);
     view_->EnableControl(IDC_UPGRADE, found);
+    // A device that could not be asked is told, so an empty or short list has its reason.
+    std::string text = TakeDeviceNoticeText();
     if (!found) {
-        win32::MessageBoxA(view_->Handle(),
-                           "No Zarn devices were detected.  Please connect your device(s) to the "
-                           "computer and select Refresh.",
-                           "Device Detection Error", win32::MB_OK | win32::MB_ICONWARNING);
+        if (!text.empty()) text += "\n\n";
+        text +=
+            "No Zarn devices were detected.  Please connect your device(s) to the computer and "
+            "select Refresh.";
+    }
+    if (!text.empty()) {
+        win32::MessageBoxA(view_->Handle(), text.c_str(), "Device Detection Error",
+                           win32::MB_OK | win32::MB_ICONWARNING);
     }
     return rows;
 }

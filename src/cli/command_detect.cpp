@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/device_notices.h"
 #include "cli/players.h"
 #include "cli/record_json.h"
 #include "cli/session.h"
@@ -37,15 +38,18 @@ void PrintTable(Output& output, const std::vector<std::vector<std::string>>& row
 int RunDetect(Session& session, ArgumentList& arguments) {
     arguments.Finish();
     const std::vector<tagPORTDEVINFO> players = DetectPlayers();
+    if (const std::string notices = TakeDeviceNoticeText(); !notices.empty()) {
+        session.output.Note(notices);
+    }
     Json result = Json::array();
     std::vector<std::vector<std::string>> rows = {
         {"Drive", "Vendor", "Product", "Name", "Serial", "State", "System files"}};
     for (const tagPORTDEVINFO& player : players) {
         result.push_back(DeviceJson(player));
         const tagPORTDEVDESC& desc = player.desc;
-        rows.push_back({std::string{player.driveLetter, ':'}, Trimmed(desc.vendorId),
-                        Trimmed(desc.productId), Trimmed(desc.displayName),
-                        desc.serialNumber[0] ? Trimmed(desc.serialNumber) : "-",
+        rows.push_back({std::string{player.driveLetter, ':'}, Utf8(Trimmed(desc.vendorId)),
+                        Utf8(Trimmed(desc.productId)), Utf8(Trimmed(desc.displayName)),
+                        desc.serialNumber[0] ? Utf8(Trimmed(desc.serialNumber)) : "-",
                         std::to_string(desc.deviceState), desc.hasSystemFiles ? "yes" : "no"});
     }
     if (session.output.Text()) {

@@ -2,7 +2,13 @@
 
 #include <unistd.h>
 
+#include "common/code_page.h"
+
 namespace cli {
+
+std::string Utf8(const std::string& codePageText) {
+    return common::CodePageToUtf8(codePageText);
+}
 
 Output::Output(bool json, bool events)
     : json_(json || events), events_(events), terminal_(::isatty(STDOUT_FILENO) == 1) {}

@@ -12,6 +12,10 @@ namespace cli {
 // JSON with its keys in the order written.
 using Json = nlohmann::ordered_json;
 
+// A text of the system code page (a record's, a window's) as the UTF-8 the terminal and
+// JSON take.
+std::string Utf8(const std::string& codePageText);
+
 class Output {
   public:
     Output(bool json, bool events);

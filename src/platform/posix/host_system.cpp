@@ -108,9 +108,15 @@ bool HostSystem::GetVersionEx(win32::OSVERSIONINFOA* info) {
     return true;
 }
 
+void HostSystem::SetProgramFile(std::string hostPath) {
+    programFile_ = std::move(hostPath);
+}
+
 std::string HostSystem::ModuleFileName() {
     std::error_code error;
-    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    std::string path = programFile_.empty()
+                           ? std::filesystem::read_symlink("/proc/self/exe", error).string()
+                           : programFile_;
     // Windows programs carry their extension; the installation folder is found by it.
     const std::size_t slash = path.rfind('/');
     if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) {

@@ -57,6 +57,10 @@ class HostSystem : public System, public DriveMap, public HostDevices {
     std::vector<std::string> TakeDeviceNotices() override;
     std::string VolumeTableFile() override { return paths_.mountInfo; }
 
+    // The program file GetModuleFileName names, a host path, in place of the running one:
+    // the installation folder is found by it.
+    void SetProgramFile(std::string hostPath);
+
     // A host path as a Windows path on drive Z:.
     static std::string WindowsPathOf(const std::string& hostPath);
 
@@ -75,6 +79,7 @@ class HostSystem : public System, public DriveMap, public HostDevices {
     std::unique_ptr<ScsiCommands> scsi_;
     std::unique_ptr<FileSystem> files_;
     std::atomic<win32::UINT> errorMode_{0};
+    std::string programFile_;
 
     std::mutex mutex_;
     MountWatch mountWatch_;

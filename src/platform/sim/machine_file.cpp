@@ -1,5 +1,7 @@
 #include "platform/sim/machine_file.h"
 
+#include "common/code_page.h"
+
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
@@ -78,9 +80,12 @@ std::vector<std::uint8_t> HexBytes(const std::string& text, const std::string& k
     return bytes;
 }
 
-// INQUIRY strings are always blank-padded to their field width.
+// INQUIRY strings are always blank-padded to their field width, in the system code page
+// like the database's texts, so that the same name written in both matches.
 std::string Padded(const json& value, std::size_t width, const std::string& key) {
-    std::string text = Text(value, key);
+    const auto bytes = common::Utf8ToCodePage(Text(value, key));
+    if (!bytes) throw FileFault(key, "has a character that Windows-1252 lacks");
+    std::string text = *bytes;
     if (text.size() > width) {
         throw FileFault(key, "longer than " + std::to_string(width) + " characters");
     }
