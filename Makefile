@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots clean format
+.PHONY: deps test build demo demo-gui screenshots package clean format
 
 deps:
 	@scripts/install-deps
@@ -43,6 +43,10 @@ screenshots: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
 		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
+
+# A .deb of the installation (below /usr), made by CPack from the release build.
+package: build
+	cd $(BUILD_RELEASE) && cpack -G DEB
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i

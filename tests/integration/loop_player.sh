@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# A player on a loop device, as the host backend meets one: an image with a file system,
+# mounted at a folder whose name has a blank, its sysfs folder overlaid with a player's
+# attributes (removable, INQUIRY data, page 80h). The installed programs find it, list it and
+# upgrade it, run by a user who is not root, as a desktop user runs them.
+#
+#   loop_player.sh BUILD_DIR KPZ_DBWRITE KPZ_MKFIRMWARE
+set -euo pipefail
+
+build=$1 dbwrite=$2 mkfirmware=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+skip() { echo "SKIP: $*"; exit 77; }
+
+# Outside the namespace: can it be made at all?
+if [[ -z ${KPZ_IN_NAMESPACE:-} ]]; then
+    [[ $(id -u) -eq 0 ]] || skip "needs root for loop devices and mounts (CI runs as root)"
+    for tool in losetup unshare mount umount setpriv mkfs.ext4; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed"
+    done
+    [[ -e /dev/loop-control ]] || skip "no loop devices here (/dev/loop-control is missing)"
+    KPZ_IN_NAMESPACE=1 exec unshare --mount --propagation private "$0" "$@"
+fi
+
+work=$(mktemp -d /tmp/kpz-loop-XXXXXX)
+loop=""
+mounts=()
+cleanup() {
+    local status=$?
+    for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[i]}" 2>/dev/null || true; done
+    [[ -n $loop ]] && losetup -d "$loop" 2>/dev/null || true
+    rm -rf "$work"
+    exit $status
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+expect() {  # expect TEXT PATTERN WHAT
+    [[ $1 == *"$2"* ]] || { echo "--- output:"; echo "$1"; fail "$3"; }
+}
+
+chmod 755 "$work"
+user=nobody
+as_user() { setpriv --reuid="$user" --regid=nogroup --clear-groups -- "$@"; }
+
+# The installation, as cmake --install lays it out.
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+folder=$prefix/lib/zarn-upgrade
+for file in bin/zarn-upgrade bin/KPZPortableDeviceSystemFileUpdater \
+    lib/zarn-upgrade/KPZSupportedPortableDevices.bin lib/libkpzdetect.so include/kpz/detection.h \
+    share/applications/zarn-upgrade.desktop share/man/man1/zarn-upgrade.1 \
+    share/icons/hicolor/scalable/apps/zarn-upgrade.svg lib/udev/rules.d/70-zarn-upgrade.rules; do
+    [[ -e $prefix/$file ]] || fail "cmake --install left out $file"
+done
+grep -q 'ATTRS{vendor}=="Velmora", TAG+="uaccess"' "$prefix/lib/udev/rules.d/70-zarn-upgrade.rules" \
+    || fail "the udev rule does not name the database's vendor"
+
+# The model's files in the installation; a database whose player is not asked its state
+# (a loop device answers no SCSI command), and one that is.
+mkdir -p "$folder/ZJ-20/System/Data"
+"$mkfirmware" --version 3.180 -o "$folder/ZJ-20/System" >/dev/null
+echo "font" >"$folder/ZJ-20/System/Data/small.fnt"
+model='"vendorId":"Velmora ","productId":"ZJ-20           ","displayName":"Zarn Jukebox 20",
+  "querySerialFlag":1,"hasSystemFiles":1,"systemFolder":"\\System","firmwareHeaderFlag":1,
+  "systemFiles":[{"path":"QDAV3180.mi4"},{"path":"Data\\*"}]'
+echo "[{$model}]" >"$work/devices.json"
+echo "[{$model,\"queryStateFlag\":1}]" >"$work/devices-state.json"
+"$dbwrite" "$work/devices.json" -o "$folder/KPZSupportedPortableDevices.bin" >/dev/null
+"$dbwrite" "$work/devices-state.json" -o "$work/state.bin" >/dev/null
+
+# The player: vfat where the kernel has it, else ext4 (hidden then lives in user.DOSATTRIB).
+fs=ext4
+grep -qw vfat /proc/filesystems && command -v mkfs.vfat >/dev/null && fs=vfat
+[[ $fs == vfat ]] || echo "NOTE: vfat is not in this kernel (/proc/filesystems): the player is ext4"
+truncate -s 64M "$work/player.img"
+if [[ $fs == vfat ]]; then mkfs.vfat -n ZARN "$work/player.img" >/dev/null
+else mkfs.ext4 -q -F "$work/player.img"; fi
+loop=$(losetup -f --show "$work/player.img")
+name=$(basename "$loop")
+media="$work/media/ZARN JUKEBOX"
+mkdir -p "$media"
+if [[ $fs == vfat ]]; then mount -t vfat -o "uid=$(id -u $user)" "$loop" "$media"
+else mount "$loop" "$media" && chown "$user" "$media"; fi
+mounts+=("$media")
+mkdir -p "$media/System"
+"$mkfirmware" --version 3.170 -o "$media/System" >/dev/null
+chown -R "$user" "$media"
+
+# The loop device's sysfs folder, overlaid with a USB player's attributes.
+sysfs=$(readlink -f "/sys/dev/block/$(cat "/sys/block/$name/dev")")
+fixture=$work/sysfs
+mkdir -p "$fixture/device"
+echo 1 >"$fixture/removable"
+printf '\x00\x80\x02\x02\x1f\x00\x00\x00Velmora ZJ-20           1.00' >"$fixture/device/inquiry"
+printf '\x00\x80\x00\x08ZJ001234' >"$fixture/device/vpd_pg80"
+mount --bind "$fixture" "$sysfs"
+mounts+=("$sysfs")
+
+cd "$work"
+zarn=$prefix/bin/zarn-upgrade  # finds its installation beside itself, through the link
+rows=$(as_user "$zarn" --json list)
+drive=$(python3 -c 'import json,sys; r=[x for x in json.load(sys.stdin) if x["device"]=="Zarn Jukebox 20"]; print(r[0]["drive"] if r else "")' <<<"$rows")
+[[ -n $drive ]] || fail "the player was not listed: $rows"
+expect "$rows" '"currentVersion":"3.170","upgradeVersion":"3.180"' "versions before the upgrade"
+echo "found on $drive ($loop, $fs, mounted at \"$media\")"
+
+detected=$(as_user "$zarn" detect)
+expect "$detected" "ZJ001234" "the serial number from sysfs page 80h"
+
+upgraded=$(as_user "$zarn" upgrade "$drive")
+expect "$upgraded" "$drive  Upgrade completed successfully" "the upgrade"
+# A Windows file system ignores case, and so does the player: the name may differ in it.
+image=$(find "$media/System" -maxdepth 1 -iname QDAV3180.mi4)
+cmp -s "$folder/ZJ-20/System/QDAV3180.mi4" "$image" || fail "image not copied"
+[[ -f $media/System/Data/small.fnt ]] || fail "the data folder was not copied"
+after=$(as_user "$zarn" --json list)
+expect "$after" '"currentVersion":"3.180"' "the new version after the upgrade"
+
+# The folders the upgrade made are hidden on the player itself.
+python3 - "$fs" "$media/System/Data" <<'PY' || fail "the System\\Data folder is not hidden"
+import fcntl, os, struct, sys
+fs, path = sys.argv[1], sys.argv[2]
+if fs == "vfat":
+    fd = os.open(path, os.O_RDONLY)
+    attributes = struct.unpack("I", fcntl.ioctl(fd, 0x80047210, b"\0" * 4))[0]  # FAT_IOCTL_GET_ATTRIBUTES
+    os.close(fd)
+else:
+    attributes = int(os.getxattr(path, "user.DOSATTRIB").decode(), 16)
+sys.exit(0 if attributes & 2 else 1)
+PY
+
+# A model whose state is asked needs the disk's node, which only root may open here.
+cp "$work/state.bin" "$folder/KPZSupportedPortableDevices.bin"
+refused=$(as_user "$zarn" detect 2>&1)
+expect "$refused" "$drive $loop: permission denied: install the udev rule or run with access to the device" \
+    "the node that cannot be opened is told"
+echo "loop_player: 1 passed, 0 failed"
