@@ -43,6 +43,10 @@ screenshots: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
 		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
+	# This computer's window with a real player on a loop device (as root; skipped otherwise).
+	tests/integration/loop_player.sh $(BUILD_RELEASE) $(BUILD_RELEASE)/tools/database/kpz-dbwrite \
+		$(BUILD_RELEASE)/tools/firmware/kpz-mkfirmware --screenshots $(SCREENSHOTS_OUT)/loop-player \
+		$(BUILD_RELEASE)/tools/screenshots/kpz-screenshots || [ $$? -eq 77 ]
 
 # A .deb of the installation (below /usr), made by CPack from the release build.
 package: build

@@ -4,10 +4,15 @@
 # attributes (removable, INQUIRY data, page 80h). The installed programs find it, list it and
 # upgrade it, run by a user who is not root, as a desktop user runs them.
 #
-#   loop_player.sh BUILD_DIR KPZ_DBWRITE KPZ_MKFIRMWARE
+#   loop_player.sh BUILD_DIR KPZ_DBWRITE KPZ_MKFIRMWARE [--screenshots FOLDER KPZ_SCREENSHOTS]
+#
+# With --screenshots the same player is upgraded in the desktop program's windows instead,
+# under Xvfb, and their pictures are written to FOLDER.
 set -euo pipefail
 
-build=$1 dbwrite=$2 mkfirmware=$3
+build=$(realpath "$1") dbwrite=$(realpath "$2") mkfirmware=$(realpath "$3")
+pictures="" screenshots=""
+[[ ${4:-} == --screenshots ]] && pictures=$(realpath -m "$5") screenshots=$(realpath "$6")
 here=$(cd "$(dirname "$0")" && pwd)
 
 skip() { echo "SKIP: $*"; exit 77; }
@@ -19,6 +24,7 @@ if [[ -z ${KPZ_IN_NAMESPACE:-} ]]; then
         command -v "$tool" >/dev/null || skip "$tool is not installed"
     done
     [[ -e /dev/loop-control ]] || skip "no loop devices here (/dev/loop-control is missing)"
+    [[ -z $pictures ]] || command -v xvfb-run >/dev/null || skip "xvfb-run is not installed"
     KPZ_IN_NAMESPACE=1 exec unshare --mount --propagation private "$0" "$@"
 fi
 
@@ -98,6 +104,15 @@ mount --bind "$fixture" "$sysfs"
 mounts+=("$sysfs")
 
 cd "$work"
+if [[ -n $pictures ]]; then
+    mkdir -p "$pictures"
+    xvfb-run -a -s "-screen 0 1024x768x24" "$screenshots" --install-folder "$folder" \
+        --out "$pictures"
+    image=$(find "$media/System" -maxdepth 1 -iname QDAV3180.mi4)
+    cmp -s "$folder/ZJ-20/System/QDAV3180.mi4" "$image" || fail "the window's upgrade copied no image"
+    echo "the loop-device player ($loop, $fs) upgraded in the window; pictures in $pictures"
+    exit 0
+fi
 zarn=$prefix/bin/zarn-upgrade  # finds its installation beside itself, through the link
 rows=$(as_user "$zarn" --json list)
 drive=$(python3 -c 'import json,sys; r=[x for x in json.load(sys.stdin) if x["device"]=="Zarn Jukebox 20"]; print(r[0]["drive"] if r else "")' <<<"$rows")

@@ -1,7 +1,9 @@
-// Takes PNG pictures of the main window with the players of a simulated computer, of the
-// progress window during an upgrade and after it, and of the About box.
+// Takes PNG pictures of the main window with the players of a simulated computer, or of this
+// computer with an installation folder, of the progress window during an upgrade and after
+// it, and of the About box.
 //
 //   kpz-screenshots --machine FILE --out FOLDER [--drive E]
+//   kpz-screenshots --install-folder DIR --out FOLDER [--drive D]
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/application.h"
@@ -21,6 +24,7 @@
 #include "app/qt/main_window_widgets.h"
 #include "app/qt/progress_window_widgets.h"
 #include "app/qt/qt_ui_thread.h"
+#include "platform/posix/host_system.h"
 #include "platform/scripted_ui.h"
 #include "platform/sim/machine_file.h"
 
@@ -28,14 +32,17 @@ namespace {
 
 struct Options {
     std::string machine;
+    std::string installFolder;
     std::string out;
-    char drive = 'E';
+    char drive = 0;  // none given: E: on a simulated computer, the first row on this one
 };
 
 const char* const kUsage =
-    "usage: kpz-screenshots --machine FILE --out FOLDER [--drive LETTER]\n"
-    "Writes main-window.png, progress-running.png, progress-done.png and about.png of the\n"
-    "windows run on the simulated computer FILE (upgrading the player on LETTER, default E).\n";
+    "usage: kpz-screenshots (--machine FILE | --install-folder DIR) --out FOLDER [--drive LETTER]\n"
+    "Writes main-window.png, progress-running.png, progress-done.png, main-window-after.png\n"
+    "and about.png of the windows run on the simulated computer FILE (upgrading the player\n"
+    "on LETTER, default E), or on this computer with the installation in DIR (upgrading the\n"
+    "player on LETTER, default the first one listed).\n";
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -47,6 +54,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (i + 1 >= argc) return false;
         if (arg == "--machine") {
             options.machine = argv[++i];
+        } else if (arg == "--install-folder") {
+            options.installFolder = argv[++i];
         } else if (arg == "--out") {
             options.out = argv[++i];
         } else if (arg == "--drive" && std::strlen(argv[i + 1]) >= 1) {
@@ -56,7 +65,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    return !options.machine.empty() && !options.out.empty();
+    return options.machine.empty() != options.installFolder.empty() && !options.out.empty();
 }
 
 bool Save(QWidget* widget, const std::string& folder, const char* name) {
@@ -90,14 +99,24 @@ int RowOf(qtui::QtMainWindow& window, char drive) {
     return -1;
 }
 
-int TakePictures(const Options& options) {
-    std::string error;
-    auto machine = sim::LoadMachineFile(options.machine, error);
-    if (machine == nullptr) {
-        std::fprintf(stderr, "kpz-screenshots: %s\n", error.c_str());
-        return 2;
+// The computer the windows run on: the simulated one of the machine file, or this one.
+std::unique_ptr<platform::System> MakeComputer(const Options& options) {
+    if (options.installFolder.empty()) {
+        std::string error;
+        auto machine = sim::LoadMachineFile(options.machine, error);
+        if (machine == nullptr) std::fprintf(stderr, "kpz-screenshots: %s\n", error.c_str());
+        return machine;
     }
-    platform::ScopedSystem systemGuard(*machine);
+    auto host = std::make_unique<platform::posix::HostSystem>();
+    const QString folder = QDir(QString::fromStdString(options.installFolder)).absolutePath();
+    host->SetProgramFile(folder.toStdString() + "/KPZPortableDeviceSystemFileUpdater");
+    return host;
+}
+
+int TakePictures(const Options& options) {
+    const std::unique_ptr<platform::System> computer = MakeComputer(options);
+    if (computer == nullptr) return 2;
+    platform::ScopedSystem systemGuard(*computer);
     platform::ScriptedUserInterface ui;  // boxes are answered, never shown, in a picture run
     platform::ScopedUserInterface uiGuard(ui);
     QDir().mkpath(QString::fromStdString(options.out));
@@ -109,9 +128,10 @@ int TakePictures(const Options& options) {
     dlg.OnInitDialog(window);
     bool ok = Save(&window, options.out, "main-window.png");
 
-    const int row = RowOf(window, options.drive);
+    const char drive = options.drive != 0 ? options.drive : options.machine.empty() ? 0 : 'E';
+    const int row = drive != 0 ? RowOf(window, drive) : window.RowCount() > 0 ? 0 : -1;
     if (row < 0) {
-        std::fprintf(stderr, "kpz-screenshots: no player on %c:\n", options.drive);
+        std::fprintf(stderr, "kpz-screenshots: no player on %c:\n", drive != 0 ? drive : '?');
         dlg.OnDestroy();
         return 1;
     }
