@@ -1,57 +1,108 @@
 #include "engine/device_copy.h"
 
-#include <string>
+#include <optional>
+#include <string_view>
 
 #include "common/path_text.h"
 #include "engine/folder_operations.h"
+#include "engine/folder_search.h"
 #include "platform/win32.h"
 
 using namespace win32;
 
 namespace {
 
-constexpr const char* kTemporaryName = "~kpzcopy.tmp";
+constexpr const char* kTemporaryNames[] = {"~kpzcopy.tmp", "~kpzcop2.tmp"};
+
+bool Refuse(DWORD error) {
+    SetLastError(error);
+    return false;
+}
+
+// A temporary name in `deviceFolder` is free when nothing is there or what is there is a
+// leftover: a file the installation doesn't ship under that name. A leftover is removed.
+bool ClaimTemporary(const std::string& path, std::string_view sourceFolder, const char* name) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    bool free = attributes == INVALID_FILE_ATTRIBUTES;
+    if (!free && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        const auto shipped = common::JoinPath(sourceFolder, name);
+        if (shipped && !FileExists(shipped->c_str())) {
+            if (attributes & FILE_ATTRIBUTE_READONLY) {
+                SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+            }
+            free = DeleteFileA(path.c_str()) != 0;
+        }
+    }
+    SetLastError(error);
+    return free;
+}
+
+// The temporary file for a copy to `targetName` in `deviceFolder`; none when both names are
+// taken by data.
+std::optional<std::string> TemporaryFor(std::string_view deviceFolder, std::string_view targetName,
+                                        std::string_view sourceFolder) {
+    for (const char* name : kTemporaryNames) {
+        if (common::EqualsNoCase(name, targetName)) continue;
+        auto path = common::JoinPath(deviceFolder, name);
+        if (path && ClaimTemporary(*path, sourceFolder, name)) return path;
+    }
+    return std::nullopt;
+}
+
+// Puts the complete temporary copy in the target's place, read-only and hidden cleared on the
+// old copy first (Windows won't replace a read-only file); the old copy keeps its attributes
+// when that fails.
+bool PutInPlace(const std::string& temporary, const char* target, bool failIfExists) {
+    const DWORD old = GetFileAttributesA(target);
+    const DWORD guarded = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    const bool cleared = old != INVALID_FILE_ATTRIBUTES && (old & guarded) &&
+                         SetFileAttributesA(target, old & ~guarded);
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING);
+    if (MoveFileExA(temporary.c_str(), target, flags)) return true;
+    const DWORD error = GetLastError();
+    if (cleared) SetFileAttributesA(target, old);
+    SetLastError(error);
+    return false;
+}
 
 void RemoveQuietly(const std::string& path) {
     const DWORD error = GetLastError();
-    if (FileExists(path.c_str())) {
-        ClearReadOnlyHidden(path.c_str());
-        DeleteFileA(path.c_str());
-    }
+    DeleteFileA(path.c_str());
     SetLastError(error);
 }
 
 }  // namespace
 
 bool ReplaceDeviceFile(const char* source, const char* target, bool failIfExists) {
-    if (source == nullptr || target == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-    }
-    if (failIfExists && FileExists(target)) {
-        SetLastError(ERROR_FILE_EXISTS);
-        return false;
-    }
+    if (source == nullptr || target == nullptr) return Refuse(ERROR_INVALID_PARAMETER);
     const std::string_view folder = common::FolderPart(target);
-    const auto temporary = common::JoinPath(folder, kTemporaryName);
-    if (folder.empty() || !temporary) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
-        return false;
+    const std::string_view name = common::NamePart(target);
+    if (folder.empty() || name.empty()) return Refuse(ERROR_INVALID_NAME);
+    if (failIfExists && FileExists(target)) return Refuse(ERROR_FILE_EXISTS);
+    const auto temporary = TemporaryFor(folder, name, common::FolderPart(source));
+    if (!temporary) return Refuse(ERROR_FILE_EXISTS);
+    if (!CopyFileA(source, temporary->c_str(), TRUE)) return false;  // it removes what it wrote
+    if (PutInPlace(*temporary, target, failIfExists)) return true;
+    RemoveQuietly(*temporary);
+    return false;
+}
+
+void RemoveLeftoverCopies(const std::string& deviceFolder, const std::string& sourceFolder) {
+    for (const char* name : kTemporaryNames) {
+        if (const auto path = common::JoinPath(deviceFolder, name)) {
+            ClaimTemporary(*path, sourceFolder, name);
+        }
     }
-    RemoveQuietly(*temporary);  // left by a run that was cut off
-    if (!CopyFileA(source, temporary->c_str(), TRUE)) {
-        RemoveQuietly(*temporary);
-        return false;
-    }
-    // A read-only target can't be replaced; it gets its attributes back if the move fails.
-    const DWORD oldAttributes = GetFileAttributesA(target);
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES) ClearReadOnlyHidden(target);
-    if (!MoveFileExA(temporary->c_str(), target, MOVEFILE_REPLACE_EXISTING)) {
-        const DWORD error = GetLastError();
-        if (oldAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(target, oldAttributes);
-        SetLastError(error);
-        RemoveQuietly(*temporary);
-        return false;
-    }
-    return true;
+    const auto pattern = common::JoinPath(deviceFolder, "*");
+    if (!pattern) return;
+    FolderSearch search(pattern->c_str());
+    if (!search.Found()) return;
+    do {
+        if (search.ItemIsDots() || !search.ItemIsFolder()) continue;
+        const char* sub = search.Item().cFileName;
+        const auto below = common::JoinPath(deviceFolder, sub);
+        const auto mirror = common::JoinPath(sourceFolder, sub);
+        if (below && mirror) RemoveLeftoverCopies(*below, *mirror);
+    } while (search.Next());
 }

@@ -16,26 +16,35 @@ bool IsExistingDriveRoot(const std::string& prefix) {
     return shape && FileExists(prefix.c_str());
 }
 
-void AddHidden(const std::string& folder) {
-    const DWORD attributes = GetFileAttributesA(folder.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_HIDDEN)) return;
-    SetFileAttributesA(folder.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
-}
-
 // Creates one prefix of the path; false with the error when it can't be made.
 bool CreatePrefix(const std::string& prefix, int markHidden, DWORD& error) {
     if (prefix.empty() || IsExistingDriveRoot(prefix) || PathLooksLikeFile(prefix.c_str())) {
         return true;
     }
+    if (markHidden) return CreateHiddenFolder(prefix.c_str(), &error);
     if (!CreateDirectoryA(prefix.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         error = GetLastError();
         return false;
     }
-    if (markHidden) AddHidden(prefix);
     return true;
 }
 
 }  // namespace
+
+bool CreateHiddenFolder(const char* path, DWORD* error) {
+    if (!CreateDirectoryA(path, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (error != nullptr) *error = GetLastError();
+        return false;
+    }
+    AddHiddenAttribute(path);
+    return true;
+}
+
+void AddHiddenAttribute(const char* path) {
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_HIDDEN)) return;
+    SetFileAttributesA(path, attributes | FILE_ATTRIBUTE_HIDDEN);
+}
 
 int CreateFolderPath(const char* path, int markHidden, DWORD* error) {
     if (path == nullptr) return 0;

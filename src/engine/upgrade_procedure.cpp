@@ -4,6 +4,7 @@
 
 #include "common/entry_kind.h"
 #include "common/path_text.h"
+#include "engine/device_copy.h"
 #include "engine/file_copy.h"
 #include "engine/folder_operations.h"
 #include "engine/folder_tree.h"
@@ -43,7 +44,7 @@ class UpgradeRun {
     bool PrepareDeviceFolder();
     Next HandleEntry(const tagPORTDEVSYSFILE& entry);
     Next HandleFileEntry(const tagPORTDEVSYSFILE& entry);
-    void HandleFolderEntry(const tagPORTDEVSYSFILE& entry);
+    Next HandleFolderEntry(const tagPORTDEVSYSFILE& entry);
     Next HandleWildcardEntry(const tagPORTDEVSYSFILE& entry);
     Next StopWhenDeviceGone();
 
@@ -80,6 +81,8 @@ int UpgradeRun::Run(const char* applicationFolder) {
     if (!deviceFolder || !sourceFolder) return 0;
     deviceFolder_ = *deviceFolder;
     sourceFolder_ = *sourceFolder;
+    RemoveLeftoverCopies(deviceFolder_,
+                         sourceFolder_);  // before the space check: they take room too
     if (!HasRoomOnDevice()) return 0;
     if (!PrepareDeviceFolder()) return 0;
     if (CountUpgradeSteps(&device_, sourceFolder_.c_str(), &totalSteps_)) {
@@ -127,8 +130,7 @@ UpgradeRun::Next UpgradeRun::HandleEntry(const tagPORTDEVSYSFILE& entry) {
         case common::kFileEntry:
             return HandleFileEntry(entry);
         case common::kFolderEntry:
-            HandleFolderEntry(entry);
-            return Next::kGoOn;
+            return HandleFolderEntry(entry);
         default:
             return HandleWildcardEntry(entry);
     }
@@ -149,10 +151,13 @@ UpgradeRun::Next UpgradeRun::HandleFileEntry(const tagPORTDEVSYSFILE& entry) {
     return Next::kGoOn;
 }
 
-void UpgradeRun::HandleFolderEntry(const tagPORTDEVSYSFILE& entry) {
-    if (!common::IsContainedRelativePath(entry.path)) return;  // refused: nothing is created
+// A folder that can't be made is no reason to stop while the device is there; once it has
+// gone, the run can't have succeeded.
+UpgradeRun::Next UpgradeRun::HandleFolderEntry(const tagPORTDEVSYSFILE& entry) {
+    if (!common::IsContainedRelativePath(entry.path)) return Next::kGoOn;  // refused: nothing made
     const auto folder = common::JoinPath(deviceFolder_, common::DropLeadingBackslash(entry.path));
-    if (folder) CreateFolderPath(folder->c_str(), 1);
+    if (!folder || CreateFolderPath(folder->c_str(), 1)) return Next::kGoOn;
+    return StopWhenDeviceGone();
 }
 
 UpgradeRun::Next UpgradeRun::HandleWildcardEntry(const tagPORTDEVSYSFILE& entry) {

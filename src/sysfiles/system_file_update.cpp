@@ -7,6 +7,7 @@
 
 #include "common/entry_kind.h"
 #include "common/path_text.h"
+#include "engine/device_copy.h"
 #include "engine/folder_operations.h"
 #include "engine/folder_tree.h"
 #include "engine/system_file_list.h"
@@ -45,7 +46,9 @@ std::string_view Text(const char (&member)[N]) {
 bool PrepareFolders(Run& run, const char* sourceRoot) {
     const auto deviceFolder = UpgradeDeviceFolder(run.device);
     const auto sourceFolder = UpgradeSourceFolder(sourceRoot, run.device.desc);
-    if (!deviceFolder || !sourceFolder || !CreateFolderPath(deviceFolder->c_str(), 1)) return false;
+    if (!deviceFolder || !sourceFolder) return false;
+    RemoveLeftoverCopies(*deviceFolder, *sourceFolder);
+    if (!CreateFolderPath(deviceFolder->c_str(), 1)) return false;
     const auto withBackslash = common::WithTrailingBackslash(*deviceFolder);
     if (!withBackslash) return false;
     run.deviceFolder = *withBackslash;
@@ -76,11 +79,13 @@ void UpdateFileEntry(Run& run, const tagPORTDEVSYSFILE& entry) {
     if (result == kDeviceCopyFailed) ++run.copyErrors;
 }
 
-void CreateFolderEntry(Run& run, const tagPORTDEVSYSFILE& entry) {
-    if (!IsFollowable(entry)) return;
+// False when the folder couldn't be made because the device has gone.
+bool CreateFolderEntry(Run& run, const tagPORTDEVSYSFILE& entry) {
+    if (!IsFollowable(entry)) return true;
     const auto folder =
         common::JoinPath(run.deviceFolder, common::DropLeadingBackslash(entry.path));
-    if (folder) CreateFolderPath(folder->c_str(), 1);
+    if (!folder || CreateFolderPath(folder->c_str(), 1)) return true;
+    return KPZPortableDeviceDetectionIsPresent(run.device.driveLetter) != 0;
 }
 
 // False when the tree failed and the device is gone.
@@ -108,8 +113,7 @@ bool UpdateEntry(Run& run, const tagPORTDEVSYSFILE& entry) {
             UpdateFileEntry(run, entry);
             return true;
         case common::kFolderEntry:
-            CreateFolderEntry(run, entry);
-            return true;
+            return CreateFolderEntry(run, entry);
         case common::kWildcardEntry:
             return UpdateWildcardEntry(run, entry);
         default:

@@ -1,5 +1,8 @@
 #include "engine/upgrade.h"
 
+#include <sys/xattr.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -91,6 +94,25 @@ TEST_F(Upgrade, CompleteRunSendsOneStepPerEntryAndFoundItem) {
     char version[6] = {};
     EXPECT_EQ(ReadFirmwareVersion(image, version), 1);
     EXPECT_STREQ(version, "3.180");
+}
+
+// A folder on the player that is a link to somewhere else is never followed: the tree's files
+// fail to copy and nothing outside the drive changes.
+TEST_F(Upgrade, ALinkOnThePlayerIsNeverFollowed) {
+    const std::string outside = temp_.MakeFolder("outside");
+    test::WriteHostFile(outside + "/song.mp3", "outside");
+    test::MakeFolderFor(Host("E:\\System\\x"));
+    ASSERT_EQ(::symlink(outside.c_str(), Host("E:\\System\\Data").c_str()), 0);
+    Source("Data\\song.mp3", "new song");
+    Entry("Data\\*");
+
+    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(recorder_.Codes(), (Codes{1, 8, 9, 9, 11}));
+    EXPECT_EQ(test::ReadHostFile(outside + "/song.mp3"), "outside");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(outside), {}), 1);
+    char value[16];
+    EXPECT_LT(::getxattr((outside + "/song.mp3").c_str(), "user.DOSATTRIB", value, sizeof value),
+              0);  // not hidden either
 }
 
 TEST_F(Upgrade, EmptyListStillMakesTheHiddenDeviceFolder) {

@@ -65,6 +65,45 @@ TEST_F(Attributes, ReadOnlyIsTheAbsenceOfEveryWriteBit) {
     EXPECT_NE(Mode(host) & S_IWUSR, 0u);
 }
 
+// Every change whole, also where the file can't be written at the time (the kernel lets only
+// root change the extended attribute of such a file; this suite runs as a plain user too).
+TEST_F(Attributes, EveryChangeBetweenReadOnlyAndHiddenIsWhole) {
+    const DWORD ro = FILE_ATTRIBUTE_READONLY, hidden = FILE_ATTRIBUTE_HIDDEN;
+    const DWORD system = FILE_ATTRIBUTE_SYSTEM;
+    struct Case {
+        DWORD from, to;
+    } const cases[] = {
+        {0, ro | hidden},
+        {ro | hidden, 0},
+        {ro, ro | hidden},
+        {ro | hidden, ro},
+        {hidden, ro},
+        {ro, hidden},
+        {ro | system, ro},
+        {ro, ro | system | hidden},
+        {ro | hidden, ro | hidden},
+    };
+    const char* path = "E:\\System\\kvq.exe";
+    for (const auto& c : cases) {
+        ASSERT_TRUE(SetFileAttributesA(path, 0));
+        ASSERT_TRUE(SetFileAttributesA(path, c.from)) << c.from;
+        ASSERT_EQ(GetFileAttributesA(path), FILE_ATTRIBUTE_ARCHIVE | c.from);
+        EXPECT_TRUE(SetFileAttributesA(path, c.to)) << c.from << " to " << c.to;
+        EXPECT_EQ(GetFileAttributesA(path), FILE_ATTRIBUTE_ARCHIVE | c.to)
+            << c.from << " to " << c.to;
+        EXPECT_EQ((Mode(Host(path)) & 0222) == 0, (c.to & ro) != 0);
+    }
+}
+
+TEST_F(Attributes, AReadOnlyHiddenFileCopiesWithItsAttributes) {
+    ASSERT_TRUE(
+        SetFileAttributesA("E:\\System\\kvq.exe", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(CopyFileA("E:\\System\\kvq.exe", "E:\\System\\copy.exe", TRUE));
+    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\copy.exe")), "program");
+    EXPECT_EQ(GetFileAttributesA("E:\\System\\copy.exe"),
+              FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+}
+
 TEST_F(Attributes, FoldersReportTheDirectoryBitAndCanBeHidden) {
     EXPECT_EQ(GetFileAttributesA("E:\\System"), FILE_ATTRIBUTE_DIRECTORY);
     ASSERT_TRUE(SetFileAttributesA(
