@@ -20,13 +20,15 @@ std::string Trimmed(const char (&member)[N]) {
 void PrintTable(Output& output, const std::vector<std::vector<std::string>>& rows) {
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], TextWidth(row[i]));
+        }
     }
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i) {
             std::string cell = row[i];
-            if (i + 1 < row.size()) cell.resize(widths[i] + 2, ' ');
+            if (i + 1 < row.size()) cell = PaddedTo(cell, widths[i] + 2);
             line += cell;
         }
         output.Line(line);

@@ -33,14 +33,14 @@ void PrintRows(Output& output, const HeadlessMainWindowView& view) {
     for (int column = 0; column < kColumnCount; ++column) {
         widths[column] = std::string(kDeviceListColumns[column].heading).size();
         for (int row = 0; row < view.RowCount(); ++row) {
-            widths[column] = std::max(widths[column], Utf8(view.Cell(row, column)).size());
+            widths[column] = std::max(widths[column], TextWidth(Utf8(view.Cell(row, column))));
         }
     }
     auto line = [&](auto cell) {
         std::string text;
         for (int column = 0; column < kColumnCount; ++column) {
             std::string value = cell(column);
-            if (column + 1 < kColumnCount) value.resize(widths[column] + 2, ' ');
+            if (column + 1 < kColumnCount) value = PaddedTo(value, widths[column] + 2);
             text += value;
         }
         while (!text.empty() && text.back() == ' ') text.pop_back();

@@ -252,7 +252,9 @@ TEST_F(CommandLine, CodePageNamesMatchAndShowAsUnicode) {
     machine_["drives"]["E"]["inquiry"]["product"] = "ZJ-\u00c9T\u00c9";
     const auto run = Run({"list"});
     EXPECT_EQ(run.status, 0) << run.err;
+    // Aligned in characters: "Zarn Jukebox Été" takes 16 columns, as its heading's column.
     EXPECT_THAT(run.out, HasSubstr("E:     Zarn Jukebox \u00c9t\u00e9  ----"));
+    EXPECT_THAT(run.out, HasSubstr("Drive  Device            Current Version"));
     const json listed = json::parse(Run({"--json", "list"}).out);
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0]["device"], "Zarn Jukebox \u00c9t\u00e9");
