@@ -11,7 +11,10 @@ int CUpgradeUtilityDlg::OnRefresh() {
     // Refresh is disabled during a run; the worker's entry must stay where it is.
     if (m_bUpgradeRunning.load()) return -1;
     const int rows = RefreshDeviceList();
-    if (rows == -1) return -1;
+    if (rows == -1) {
+        if (!m_bExitRequested) FollowVolumeChangesMeanwhile();
+        return -1;
+    }
     const bool found = rows > 0;
     view_->EnableControl(IDC_DEVICE_LIST, found);
     view_->EnableControl(IDC_UPGRADE, found);
@@ -27,11 +30,18 @@ int CUpgradeUtilityDlg::OnRefresh() {
         win32::MessageBoxA(view_->Handle(), text.c_str(), "Device Detection Error",
                            win32::MB_OK | win32::MB_ICONWARNING);
     }
+    FollowVolumeChangesMeanwhile();
     return rows;
 }
 
 int CUpgradeUtilityDlg::RefreshDeviceList() {
     platform::ScopedWaitCursor wait;
+    // The survey's question runs the event loop, which may tell of volumes meanwhile.
+    refreshing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{refreshing_};
     // The survey fills a fresh list; a stopped Refresh puts the previous one back, so the rows
     // still shown keep matching the entries their item data name.
     DeviceList previous = std::move(g_deviceList);

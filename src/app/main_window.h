@@ -85,8 +85,13 @@ class CUpgradeUtilityDlg {
     void JoinWorker();
     // The drive letter of the entry a row shows; 0 for none.
     char DriveOfRow(int row) const;
+    // A change of the volumes told while a Refresh ran (from inside one of its message
+    // boxes) is followed by a Refresh of its own once that one has ended.
+    void FollowVolumeChangesMeanwhile();
 
     UiThread& uiThread_;
     MainWindowView* view_ = nullptr;
     std::thread worker_;
+    bool refreshing_ = false;
+    bool volumesChangedMeanwhile_ = false;
 };

@@ -9,8 +9,15 @@
 bool CUpgradeUtilityDlg::OnVolumesChanged() {
     // A run's entry must stay where it is, and its outcome in its row.
     if (m_bUpgradeRunning.load() || m_nTimerId != 0 || view_ == nullptr) return false;
+    if (refreshing_) {  // the list is being rebuilt right now; once more afterwards
+        volumesChangedMeanwhile_ = true;
+        return false;
+    }
     const int rows = RefreshDeviceList();
-    if (rows == -1) return true;
+    if (rows == -1) {
+        if (!m_bExitRequested) FollowVolumeChangesMeanwhile();
+        return true;
+    }
     view_->EnableControl(IDC_DEVICE_LIST, rows > 0);
     view_->EnableControl(IDC_UPGRADE, rows > 0);
     // Only what needs the user's hand is told; the list itself shows what came and went.
@@ -19,7 +26,15 @@ bool CUpgradeUtilityDlg::OnVolumesChanged() {
         win32::MessageBoxA(view_->Handle(), notices.c_str(), "Device Detection Error",
                            win32::MB_OK | win32::MB_ICONWARNING);
     }
+    FollowVolumeChangesMeanwhile();
     return true;
+}
+
+void CUpgradeUtilityDlg::FollowVolumeChangesMeanwhile() {
+    if (volumesChangedMeanwhile_) {
+        volumesChangedMeanwhile_ = false;
+        OnVolumesChanged();
+    }
 }
 
 bool CUpgradeUtilityDlg::CanSafelyRemove(int row) const {

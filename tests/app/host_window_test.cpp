@@ -127,6 +127,43 @@ TEST_F(HostWindow, ADeviceWithoutAccessIsToldInTheRefreshBox) {
               "device");
 }
 
+// A box of the survey runs the event loop, where the volume watch may be heard: the list is
+// not rebuilt under the Refresh that is asking, but once more after it.
+TEST_F(HostWindow, AVolumeChangeDuringARefreshWaitsForItsEnd) {
+    class AskingUi : public platform::ScriptedUserInterface {
+      public:
+        int MessageBox(win32::HWND owner, const std::string& text, const std::string& caption,
+                       win32::UINT flags) override {
+            if (std::exchange(duringBox, nullptr) != nullptr) heardDuringBox = hook();
+            return ScriptedUserInterface::MessageBox(owner, text, caption, flags);
+        }
+        std::function<bool()> hook;
+        std::function<bool()>* duringBox = &hook;
+        int heardDuringBox = -1;
+    } ui;
+    platform::ScopedUserInterface installed(ui);
+    dbtool::Description model;
+    model.productId = "ZJ-20           ";
+    model.displayName = "Zarn Jukebox 20";
+    model.hasSystemFiles = 1;
+    model.firmwareHeaderFlag = 1;
+    model.systemFolder = "\\System";
+    model.systemFiles = {{"QDAV3180.mi4", 1, 0}};  // not installed: the survey asks
+    test::WriteHostFile(temp_.PathOf("install/KPZSupportedPortableDevices.bin"),
+                        dbtool::DatabaseWriter().Entry(model).Bytes());
+    PlugPlayer("sdb", 16, "ZARN");
+    ui.hook = [this] {
+        PlugPlayer("sdc", 32, "SECOND");
+        return dlg_.OnVolumesChanged();
+    };
+    EXPECT_EQ(dlg_.OnInitDialog(view_), -1);  // answered No: the Refresh stopped
+    EXPECT_EQ(ui.heardDuringBox, 0);          // not rebuilt under the asking Refresh
+    const auto boxes = ui.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);  // the Refresh's question, then the one of the one after it
+    EXPECT_EQ(boxes[0].caption, "ERROR - Missing Files");
+    EXPECT_EQ(boxes[1].caption, "ERROR - Missing Files");
+}
+
 TEST_F(HostWindow, SafelyRemoveReleasesTheRowsVolume) {
     PlugPlayer("sdb", 16, "ZARN");
     ASSERT_EQ(dlg_.OnInitDialog(view_), 1);
