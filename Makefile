@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots package clean format
+.PHONY: deps test build demo demo-gui screenshots package bench clean format
 
 deps:
 	@scripts/install-deps
@@ -51,6 +51,15 @@ screenshots: build
 # A .deb of the installation (below /usr), made by CPack from the release build.
 package: build
 	cd $(BUILD_RELEASE) && cpack -G DEB
+
+# The benchmarks, in a release build of their own.
+BUILD_BENCH := build/bench
+
+bench: deps
+	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKPZ_TESTS=OFF \
+		-DKPZ_BENCHMARKS=ON
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target drive_map_bench
+	$(BUILD_BENCH)/bench/drive_map_bench
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
