@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots package bench clean format
+.PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
 
 deps:
 	@scripts/install-deps
@@ -21,15 +21,19 @@ $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
-# The demo: a simulated computer with two players, made afresh, and E: upgraded on it.
+# The demo: a simulated computer with two players, made afresh, and E: upgraded on it; then
+# the Windows 98 and Me computers list their players.
 DEMO_OUT := $(BUILD_RELEASE)/demo
-DEMO_RUN := $(BUILD_RELEASE)/src/cli/zarn-upgrade --machine $(DEMO_OUT)/machine.json
+ZARN_UPGRADE := $(BUILD_RELEASE)/src/cli/zarn-upgrade
+DEMO_RUN := $(ZARN_UPGRADE) --machine $(DEMO_OUT)/machine.json
 
 demo: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	$(DEMO_RUN) list
 	$(DEMO_RUN) upgrade E:
 	$(DEMO_RUN) list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/win98/machine.json list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/winme/machine.json list
 
 # The same computer in the desktop program's main window, for the mouse.
 demo-gui: build
@@ -60,6 +64,20 @@ bench: deps
 		-DKPZ_BENCHMARKS=ON
 	cmake --build $(BUILD_BENCH) -j $(JOBS) --target drive_map_bench
 	$(BUILD_BENCH)/bench/drive_map_bench
+
+# The libFuzzer targets, each for FUZZ_SECONDS on its corpus (clang, ASan/UBSan).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	scripts/fuzz $(FUZZ_SECONDS)
+
+# The front end's run tests under ThreadSanitizer.
+BUILD_TSAN := build/tsan
+$(BUILD_TSAN)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKPZ_TSAN=ON
+
+tsan: deps $(BUILD_TSAN)/build.ninja
+	cmake --build $(BUILD_TSAN) -j $(JOBS) --target app_tests
+	TSAN_OPTIONS=halt_on_error=1 $(BUILD_TSAN)/tests/app/app_tests
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/device_notices.h"
+#include "cli/detect_trace.h"
 #include "cli/players.h"
 #include "cli/record_json.h"
 #include "cli/session.h"
@@ -38,7 +39,9 @@ void PrintTable(Output& output, const std::vector<std::vector<std::string>>& row
 }  // namespace
 
 int RunDetect(Session& session, ArgumentList& arguments) {
+    const bool traced = arguments.Flag("--trace");
     arguments.Finish();
+    const DetectTrace trace(session.machine);
     const std::vector<tagPORTDEVINFO> players = DetectPlayers();
     if (const std::string notices = TakeDeviceNoticeText(); !notices.empty()) {
         session.output.Note(notices);
@@ -60,6 +63,13 @@ int RunDetect(Session& session, ArgumentList& arguments) {
         } else {
             PrintTable(session.output, rows);
         }
+        if (traced) trace.Print(session.output);
+    }
+    if (traced) {
+        if (!trace.Recorded() && !session.output.Text()) session.output.Note(kNotRecorded);
+        result = Json{{"players", std::move(result)},
+                      {"diagnostics", trace.Diagnostics()},
+                      {"services", trace.Services()}};
     }
     session.output.Result(result);
     return kExitDone;

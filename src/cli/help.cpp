@@ -11,11 +11,17 @@ struct CommandText {
 };
 
 constexpr CommandText kCommands[] = {
-    {"detect", "detect", "list the players the detection library finds",
+    {"detect", "detect [--trace]", "list the players the detection library finds",
      "Runs the detection library's enumeration with the installation's database\n"
      "(KPZSupportedPortableDevices.bin beside the program) and prints one player a line:\n"
      "drive, vendor, product, name, serial number, state and whether it has system files.\n"
-     "With --json: an array of the device records, keyed by their member names.\n"},
+     "With --json: an array of the device records, keyed by their member names.\n"
+     "--trace adds what the detection did: the texts it wrote to standard output and to\n"
+     "the debugger, and the Windows 98/Me services it called (the VWIN32 requests, the\n"
+     "set-up API, the registry, the SCSI manager), each starting with the call's name.\n"
+     "With --json: {\"players\": [...], \"diagnostics\": [{\"channel\": \"stdout\" or\n"
+     "\"debugger\", \"text\": ...}], \"services\": [...]}. Only a simulated machine\n"
+     "(--machine) records them.\n"},
     {"list", "list [--yes|--no]", "a Refresh of the main window: the device list's rows",
      "Runs a Refresh exactly as the main window does it and prints its rows under the\n"
      "columns Drive, Device, Current Version, Upgrade Version and Update Status.\n"

@@ -78,7 +78,7 @@ int Run(Invocation& invocation) {
     TerminalUserInterface boxes(output);
     DispatchedUserInterface ui(boxes, loop);
     platform::ScopedUserInterface uiInstalled(ui);
-    Session session{output, loop, boxes};
+    Session session{output, loop, boxes, machine.get()};
     return command(session, invocation.arguments);
 }
 

@@ -93,6 +93,12 @@ TEST_F(VolumeRequests, AMalformedPassThroughBlockIsRefused) {
     EXPECT_NE(PassThrough(detect::BuildVpdPassThroughBlock(0xC0, mapping_.Token())), 0u);
 }
 
+TEST_F(VolumeRequests, AnEmptyPageAnswerTransfersNothing) {
+    machine_.FindDrive('E')->vpd80 = std::vector<std::uint8_t>{};
+    ASSERT_EQ(PassThrough(detect::BuildVpdPassThroughBlock(0x80, mapping_.Token())), 0u);
+    EXPECT_EQ(answer_[4], 0);
+}
+
 TEST_F(VolumeRequests, ThePropertyQueryAnswersWithTheDeviceDescriptor) {
     auto query = detect::BuildDevicePropertyQuery();
     std::uint8_t out[512] = {};

@@ -197,7 +197,9 @@ bool HostSystem::DeviceIoControl(win32::HANDLE device, win32::DWORD code, void* 
     return answered;
 }
 
+// Volumes and events are the objects the host hands out handles for.
 bool HostSystem::CloseHandle(win32::HANDLE handle) {
+    if (events_.Close(handle)) return true;
     std::lock_guard lock(mutex_);
     return handles_.erase(handle) == 1 || Fail(win32::ERROR_INVALID_HANDLE);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/event_table.h"
 #include "platform/posix/drive_letters.h"
 #include "platform/posix/mount_watch.h"
 #include "platform/posix/removable_volumes.h"
@@ -60,6 +61,32 @@ class HostSystem : public System, public DriveMap, public HostDevices {
     // The program file GetModuleFileName names, a host path, in place of the running one:
     // the installation folder is found by it.
     void SetProgramFile(std::string hostPath);
+    // Windows 98/Me services (host_services.cpp): the host has no set-up API, registry or
+    // SCSI manager; it has events and memory.
+    win32::HDEVINFO GetClassDevices(const win32::GUID* classGuid, const char* enumerator,
+                                    win32::DWORD flags) override;
+    bool EnumDeviceInfo(win32::HDEVINFO list, win32::DWORD index,
+                        win32::SP_DEVINFO_DATA* device) override;
+    bool GetDeviceRegistryProperty(win32::HDEVINFO list, win32::SP_DEVINFO_DATA* device,
+                                   win32::DWORD property, win32::DWORD* dataType,
+                                   win32::BYTE* buffer, win32::DWORD size,
+                                   win32::DWORD* required) override;
+    bool DestroyDeviceInfoList(win32::HDEVINFO list) override;
+    win32::LONG RegOpenKey(win32::HKEY key, const char* subKey, win32::HKEY* result) override;
+    win32::LONG RegEnumKey(win32::HKEY key, win32::DWORD index, char* name,
+                           win32::DWORD* nameSize) override;
+    win32::LONG RegQueryValue(win32::HKEY key, const char* name, win32::DWORD* type,
+                              win32::BYTE* data, win32::DWORD* size) override;
+    win32::LONG RegCloseKey(win32::HKEY key) override;
+    win32::HMODULE LoadLibrary(const char* name) override;
+    win32::FARPROC GetProcAddress(win32::HMODULE module, const char* name) override;
+    bool FreeLibrary(win32::HMODULE module) override;
+    win32::HANDLE CreateEvent(bool manualReset, bool initialState, const char* name) override;
+    bool SetEvent(win32::HANDLE event) override;
+    bool ResetEvent(win32::HANDLE event) override;
+    win32::DWORD WaitForSingleObject(win32::HANDLE object, win32::DWORD milliseconds) override;
+    win32::HLOCAL LocalAlloc(win32::UINT flags, win32::SIZE_T bytes) override;
+    win32::HLOCAL LocalFree(win32::HLOCAL memory) override;
 
     // A host path as a Windows path on drive Z:.
     static std::string WindowsPathOf(const std::string& hostPath);
@@ -89,6 +116,7 @@ class HostSystem : public System, public DriveMap, public HostDevices {
     std::map<win32::HANDLE, OpenVolume> handles_;
     std::vector<std::string> notices_;
     std::set<std::string> noticed_;
+    EventTable events_{true};
 };
 
 // The host's local time, as GetLocalTime gives it.

@@ -34,7 +34,7 @@ bool AnswerPropertyQuery(const Drive& drive, Bytes in, DWORD inSize, void* out, 
     const std::vector<std::uint8_t> descriptor =
         platform::StorageDeviceDescriptor({inquiry.vendor, inquiry.product, inquiry.revision});
     const DWORD size = std::min<DWORD>(outSize, static_cast<DWORD>(descriptor.size()));
-    std::memcpy(out, descriptor.data(), size);
+    if (size > 0) std::memcpy(out, descriptor.data(), size);
     *returned = size;
     return true;
 }
@@ -68,7 +68,7 @@ bool AnswerPassThrough(const Drive& drive, Bytes in, DWORD inSize, void* out, DW
     if (!answer) return Fail(win32::ERROR_IO_DEVICE);
     // The allocation length of the command is 255.
     const std::size_t size = std::min<std::size_t>(answer->size(), 255);
-    std::memcpy(data, answer->data(), size);
+    if (size > 0) std::memcpy(data, answer->data(), size);  // an empty answer has no bytes at all
     auto* block = static_cast<std::uint8_t*>(out);
     if (block != in) std::memcpy(block, in, 80);
     platform::WritePassThroughResult(block, 0, static_cast<std::uint32_t>(size));  // good
