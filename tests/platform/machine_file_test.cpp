@@ -135,7 +135,7 @@ TEST_F(MachineFile, LoadsTheWindows98AndMeServices) {
       "setupDiskDrives": { "fails": false, "devices": [
           { "hardwareId": "Velmora ZJ-20           1.00", "deviceDesc": "Velmora  ZJ-20           " },
           { "hardwareIdError": 13 }, { "hardwareId": "X", "deviceDescError": 13 } ] },
-      "registry": { "ENUM\SCSI\Velmora_ZJ-20___________": {
+      "registry": { "ENUM\\SCSI\\Velmora_ZJ-20___________": {
           "0001": { "Int13": "01", "PModeInt13": "0102", "CurrentDriveLetterAssignment": "E" } } },
       "aspi": { "present": true, "supportInfo": 257, "adapters": [
           { "targets": [ { "inquiry": { "vendor": "Velmora ", "product": "ZJ-20", "revision": "1.00" },
@@ -156,7 +156,7 @@ TEST_F(MachineFile, LoadsTheWindows98AndMeServices) {
     EXPECT_EQ(devices[2].deviceDescError, 13u);
 
     sim::RegistryKey* instance =
-        machine->LocalMachineKey().FindSubkey("ENUM\SCSI\Velmora_ZJ-20___________\0001");
+        machine->LocalMachineKey().FindSubkey("ENUM\\SCSI\\Velmora_ZJ-20___________\\0001");
     ASSERT_NE(instance, nullptr);
     EXPECT_EQ(instance->FindValue("PModeInt13")->data, (std::vector<std::uint8_t>{1, 2}));
     EXPECT_EQ(instance->FindValue("PModeInt13")->type, REG_BINARY);
