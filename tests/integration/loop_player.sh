@@ -31,8 +31,10 @@ fi
 work=$(mktemp -d /tmp/kpz-loop-XXXXXX)
 loop=""
 mounts=()
+services=()
 cleanup() {
     local status=$?
+    for pid in "${services[@]}"; do kill "$pid" 2>/dev/null || true; done
     for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[i]}" 2>/dev/null || true; done
     rm -rf "$work"
     exit $status
@@ -152,4 +154,30 @@ cp "$work/state.bin" "$folder/KPZSupportedPortableDevices.bin"
 refused=$(as_user "$zarn" detect 2>&1)
 expect "$refused" "$drive $loop: permission denied: install the udev rule or run with access to the device" \
     "the node that cannot be opened is told"
+# Safely Remove on the command line: udisks2's calls, here to a stand-in on a private bus.
+if [[ -x /usr/bin/dbus-daemon ]] && /usr/bin/python3 -c 'import dbusmock' 2>/dev/null; then
+    cat >"$work/bus.conf" <<CONF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-BUS Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/>
+<allow eavesdrop="true"/><allow own="*"/><allow user="*"/></policy></busconfig>
+CONF
+    { read -r address; read -r pid; } < <(dbus-daemon --config-file="$work/bus.conf" --fork \
+        --print-address=1 --print-pid=1)
+    services+=("$pid")
+    export DBUS_SYSTEM_BUS_ADDRESS=$address
+    exec 3< <(exec /usr/bin/python3 -m dbusmock --system -t "$here/../release/udisks2_stand_in.py" \
+        -l "$work/udisks.log" --parameters "{\"Block\": \"$name\"}")
+    services+=("$!")
+    read -r ready <&3
+    [[ $ready == ready ]] || fail "the udisks2 stand-in did not start"
+    ejected=$(as_user "$zarn" eject "$drive")
+    expect "$ejected" "$drive ($loop) is unmounted and powered off: the player can be unplugged now." \
+        "eject"
+    calls=$(awk '$2 == "Unmount" || $2 == "PowerOff" { print $2 }' "$work/udisks.log" | paste -sd' ')
+    [[ $calls == "Unmount PowerOff" ]] || fail "udisks2 was called: $calls"
+else
+    echo "NOTE: eject not tried: dbus-daemon or python3-dbusmock is missing"
+fi
 echo "loop_player: 1 passed, 0 failed"

@@ -1,7 +1,7 @@
 '''udisks2 stand-in for the release tests: one USB player's partition and its drive.
 
-Parameters: CanPowerOff (bool, default true), UnmountError and PowerOffError (the message of
-an error answer, none by default).
+Parameters: Block (the kernel's name of the block device, default sdb1), CanPowerOff (bool,
+default true), UnmountError and PowerOffError (the message of an error answer, none by default).
 '''
 import dbus
 
@@ -12,7 +12,6 @@ MAIN_OBJ = '/org/freedesktop/UDisks2'
 MAIN_IFACE = 'org.freedesktop.UDisks2.Manager'
 SYSTEM_BUS = True
 
-BLOCK = '/org/freedesktop/UDisks2/block_devices/sdb1'
 DRIVE = '/org/freedesktop/UDisks2/drives/Velmora_ZJ_20_0001'
 
 
@@ -23,10 +22,12 @@ def answer(error, name):
 
 
 def load(mock, parameters):
-    mock.AddObject(BLOCK, 'org.freedesktop.UDisks2.Block',
+    block = '/org/freedesktop/UDisks2/block_devices/' + parameters.get('Block', 'sdb1')
+    device = ('/dev/' + parameters.get('Block', 'sdb1')).encode() + b'\0'
+    mock.AddObject(block, 'org.freedesktop.UDisks2.Block',
                    {'Drive': dbus.ObjectPath(DRIVE),
-                    'Device': dbus.ByteArray(b'/dev/sdb1\0')}, [])
-    mockobject.objects[BLOCK].AddMethods('org.freedesktop.UDisks2.Filesystem', [
+                    'Device': dbus.ByteArray(device)}, [])
+    mockobject.objects[block].AddMethods('org.freedesktop.UDisks2.Filesystem', [
         ('Unmount', 'a{sv}', '',
          answer(parameters.get('UnmountError'), 'org.freedesktop.UDisks2.Error.DeviceBusy'))])
     mock.AddObject(DRIVE, 'org.freedesktop.UDisks2.Drive',
