@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cctype>
@@ -27,6 +28,7 @@
 #include "platform/posix/host_system.h"
 #include "platform/scripted_ui.h"
 #include "platform/sim/machine_file.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ const char* const kUsage =
     "Writes main-window.png, progress-running.png, progress-done.png, main-window-after.png\n"
     "and about.png of the windows run on the simulated computer FILE (upgrading the player\n"
     "on LETTER, default E), or on this computer with the installation in DIR (upgrading the\n"
-    "player on LETTER, default the first one listed).\n";
+    "player on LETTER, default the first one listed; with row-menu.png, its Safely Remove).\n";
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -90,6 +92,28 @@ bool ServeUntil(F done) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return done();
+}
+
+// The row's context menu open over the window (Safely Remove), as the screen shows it; the
+// menu is closed without choosing.
+bool SaveRowMenu(qtui::QtMainWindow& window, int row, const std::string& folder) {
+    bool saved = false;
+    QTimer::singleShot(200, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        if (menu == nullptr) return;
+        const QRect area = window.frameGeometry().united(menu->geometry());
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
+            0, area.x(), area.y(), area.width(), area.height());
+        const QString path =
+            QDir(QString::fromStdString(folder)).filePath(QStringLiteral("row-menu.png"));
+        saved = picture.save(path);
+        if (saved) std::printf("%s\n", path.toLocal8Bit().data());
+        menu->close();
+    });
+    QTreeWidget* list = window.DeviceList();
+    emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
+    if (!saved) std::fprintf(stderr, "kpz-screenshots: cannot picture the row's menu\n");
+    return saved;
 }
 
 int RowOf(qtui::QtMainWindow& window, char drive) {
@@ -147,6 +171,10 @@ int TakePictures(const Options& options) {
     dlg.OnTimer(kPollTimerId);
     if (progress != nullptr) ok = Save(progress, options.out, "progress-done.png") && ok;
     ok = Save(&window, options.out, "main-window-after.png") && ok;
+    if (platform::Current().Devices() != nullptr) {
+        if (progress != nullptr) progress->hide();  // as its Done button leaves it
+        ok = SaveRowMenu(window, row, options.out) && ok;
+    }
 
     qtui::CAboutDlg about(&window);
     about.show();

@@ -69,6 +69,7 @@ void QtMainWindow::ShowRowMenu(const QPoint& where) {
     if (item == nullptr) return;
     const int row = list_->indexOfTopLevelItem(item);
     QMenu menu(this);
+    menu.setFont(font());  // a popup takes no font from its window
     QAction* remove = menu.addAction(QStringLiteral("Safely Remove"));
     remove->setEnabled(dlg_.CanSafelyRemove(row));
     connect(remove, &QAction::triggered, this, [this, row] { SafelyRemoveRow(row); });
