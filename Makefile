@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan
+.PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
 .PHONY: deps-windows windows test-windows
 
 deps:
@@ -68,6 +68,23 @@ screenshots: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
 		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
+	# This computer's window with a real player on a loop device (as root; skipped otherwise).
+	tests/integration/loop_player.sh $(BUILD_RELEASE) $(BUILD_RELEASE)/tools/database/kpz-dbwrite \
+		$(BUILD_RELEASE)/tools/firmware/kpz-mkfirmware --screenshots $(SCREENSHOTS_OUT)/loop-player \
+		$(BUILD_RELEASE)/tools/screenshots/kpz-screenshots || [ $$? -eq 77 ]
+
+# A .deb of the installation (below /usr), made by CPack from the release build.
+package: build
+	cd $(BUILD_RELEASE) && cpack -G DEB
+
+# The benchmarks, in a release build of their own.
+BUILD_BENCH := build/bench
+
+bench: deps
+	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKPZ_TESTS=OFF \
+		-DKPZ_BENCHMARKS=ON
+	cmake --build $(BUILD_BENCH) -j $(JOBS) --target drive_map_bench
+	$(BUILD_BENCH)/bench/drive_map_bench
 
 # The libFuzzer targets, each for FUZZ_SECONDS on its corpus (clang, ASan/UBSan).
 FUZZ_SECONDS ?= 60

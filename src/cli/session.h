@@ -33,5 +33,6 @@ int RunUpdateSystemFiles(Session& session, ArgumentList& arguments);
 int RunPlaylists(Session& session, ArgumentList& arguments);
 int RunDatabase(Session& session, ArgumentList& arguments);
 int RunGui(Session& session, ArgumentList& arguments);
+int RunEject(Session& session, ArgumentList& arguments);
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/host_devices.h"
 #include "platform/win32_types.h"
 
 namespace platform {
@@ -69,6 +70,9 @@ class System {
     virtual void Sleep(win32::DWORD milliseconds) = 0;
     virtual void OutputDebugString(const char* text) = 0;
     virtual void WriteStandardOutput(const std::string& text) = 0;
+
+    // The real devices behind the drive letters; none on a simulated computer.
+    virtual HostDevices* Devices() { return nullptr; }
 };
 
 // The installed backend; the host's own when none was installed.

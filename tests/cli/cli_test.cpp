@@ -312,6 +312,47 @@ TEST_F(CommandLine, PlaylistsAndSystemFilesWorkOnTheDetectedPlayer) {
     EXPECT_EQ(test::ReadHostFile(temp_.PathOf("e/System/Data/Fonts/small.fnt")), "font");
 }
 
+// Names are Windows-1252 bytes in the database and the machine file; UTF-8 on the terminal.
+TEST_F(CommandLine, CodePageNamesMatchAndShowAsUnicode) {
+    dbtool::Description model;
+    model.productId = "ZJ-\xC9T\xC9           ";  // "ZJ-ÉTÉ" in the code page
+    model.displayName = "Zarn Jukebox \xC9t\xE9";
+    WriteHostFile(Installed("KPZSupportedPortableDevices.bin"),
+                  dbtool::DatabaseWriter().Entry(model).Bytes());
+    machine_["drives"]["E"]["inquiry"]["product"] = "ZJ-\u00c9T\u00c9";
+    const auto run = Run({"list"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Aligned in characters: "Zarn Jukebox Été" takes 16 columns, as its heading's column.
+    EXPECT_THAT(run.out, HasSubstr("E:     Zarn Jukebox \u00c9t\u00e9  ----"));
+    EXPECT_THAT(run.out, HasSubstr("Drive  Device            Current Version"));
+    const json listed = json::parse(Run({"--json", "list"}).out);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0]["device"], "Zarn Jukebox \u00c9t\u00e9");
+    const auto detected = Run({"detect"});
+    EXPECT_THAT(detected.out, HasSubstr("ZJ-\u00c9T\u00c9   Zarn Jukebox \u00c9t\u00e9  -"));
+}
+
+// Its use with a real player is the loop-device test's; here, what it refuses.
+TEST_F(CommandLine, AnInstallationFolderThatIsNone) {
+    const auto missing =
+        test::RunZarnUpgrade({"--install-folder", temp_.PathOf("nowhere"), "list"}, temp_.path());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_THAT(missing.err,
+                HasSubstr("--install-folder " + temp_.PathOf("nowhere") + ": not a folder"));
+    const auto both = Run({"--install-folder", temp_.path(), "list"});
+    EXPECT_EQ(both.status, 2);
+}
+
+TEST_F(CommandLine, EjectOnlyReleasesVolumesOfThisComputer) {
+    const auto simulated = Run({"eject", "E:"});
+    EXPECT_EQ(simulated.status, 2);
+    EXPECT_THAT(simulated.err, HasSubstr("E: is not a removable volume of this computer"));
+    const auto root = test::RunZarnUpgrade({"eject", "Z:"}, temp_.path());
+    EXPECT_EQ(root.status, 2);
+    const auto help = test::RunZarnUpgrade({"eject", "--help"}, temp_.path());
+    EXPECT_THAT(help.out, HasSubstr("udisks2"));
+}
+
 TEST_F(CommandLine, DatabaseBuildAndDumpRoundTrip) {
     const std::string description = temp_.PathOf("devices.json");
     WriteHostFile(description,

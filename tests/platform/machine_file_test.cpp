@@ -186,4 +186,19 @@ TEST_F(MachineFile, RefusesFilesThatAreNotJsonOrNotThere) {
     EXPECT_NE(error.find("none.json: cannot be opened"), std::string::npos) << error;
 }
 
+// The inquiry texts are held in the code page the database uses, so the same name matches.
+TEST_F(MachineFile, InquiryTextsInTheSystemCodePage) {
+    auto machine = Load(R"({"drives": {"E": {"type": "removable", "folder": "e",
+        "inquiry": {"vendor": "V\u00e9lmora", "product": "ZJ-\u00c9T\u00c9"}}}})");
+    ASSERT_NE(machine, nullptr) << error_;
+    const sim::Drive* drive = machine->FindDrive('E');
+    ASSERT_TRUE(drive != nullptr && drive->inquiry);
+    EXPECT_EQ(drive->inquiry->vendor, "V\xE9lmora ");
+    EXPECT_EQ(drive->inquiry->product, "ZJ-\xC9T\xC9          ");
+    EXPECT_EQ(Load(R"({"drives": {"E": {"type": "removable", "folder": "e",
+        "inquiry": {"vendor": "\u4e2d", "product": "ZJ-20"}}}})"),
+              nullptr);
+    EXPECT_NE(error_.find("Windows-1252"), std::string::npos) << error_;
+}
+
 }  // namespace

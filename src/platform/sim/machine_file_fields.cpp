@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "common/code_page.h"
+
 namespace sim {
 namespace {
 
@@ -12,9 +14,12 @@ int HexDigit(char c) {
     return -1;
 }
 
-// INQUIRY strings are always blank-padded to their field width.
+// INQUIRY strings are always blank-padded to their field width, in the system code page
+// like the database's texts, so that the same name written in both matches.
 std::string Padded(const json& value, std::size_t width, const std::string& key) {
-    std::string text = Text(value, key);
+    const auto bytes = common::Utf8ToCodePage(Text(value, key));
+    if (!bytes) throw FileFault(key, "has a character that Windows-1252 lacks");
+    std::string text = *bytes;
     if (text.size() > width) {
         throw FileFault(key, "longer than " + std::to_string(width) + " characters");
     }
