@@ -15,12 +15,18 @@ bool IsInvalidNameChar(char c, bool allowWildcards) {
     return std::strchr("<>:\"|", c) != nullptr;
 }
 
-// Windows drops trailing dots and blanks from a name ("name." is "name").
-std::string StripTrailingDotsAndBlanks(const std::string& name) {
-    if (name == "." || name == "..") return name;
+// Windows' own reading of a name: the last name of a path loses every dot and blank it ends
+// with ("name. ." is "name"); a folder's name on the way loses one dot ("dir.\x" is "dir\x")
+// and keeps its blanks.
+std::string Normalized(const std::string& name, bool last) {
     std::size_t end = name.size();
+    if (!last) return name.back() == '.' ? name.substr(0, end - 1) : name;
     while (end > 0 && (name[end - 1] == '.' || name[end - 1] == ' ')) --end;
     return name.substr(0, end);
+}
+
+bool OnlyDots(const std::string& name) {
+    return name.find_first_not_of('.') == std::string::npos;
 }
 
 win32::DWORD AddComponent(std::string name, bool last, bool wildcardLast, WindowsPath& out) {
@@ -30,8 +36,10 @@ win32::DWORD AddComponent(std::string name, bool last, bool wildcardLast, Window
         return win32::ERROR_SUCCESS;
     }
     const bool wildcards = last && wildcardLast;
-    if (!wildcards) name = StripTrailingDotsAndBlanks(name);
-    if (name.empty()) return win32::ERROR_INVALID_NAME;
+    if (!wildcards) name = Normalized(name, last);
+    if (name.empty() && last && !wildcards) return win32::ERROR_SUCCESS;  // "dir\. ." is "dir"
+    // Dots alone on the way ("...\" would be ".."): never a name here.
+    if (name.empty() || (!wildcards && OnlyDots(name))) return win32::ERROR_INVALID_NAME;
     for (char c : name) {
         if (IsInvalidNameChar(c, wildcards)) return win32::ERROR_INVALID_NAME;
     }
@@ -50,6 +58,7 @@ win32::DWORD SplitInto(const std::string& text, bool wildcardLast, WindowsPath& 
         if (error != win32::ERROR_SUCCESS) return error;
         start = end + 1;
     }
+    out.trailingSeparator = !text.empty() && text.back() == '\\' && !out.components.empty();
     return win32::ERROR_SUCCESS;
 }
 

@@ -13,6 +13,7 @@ namespace platform {
 struct WindowsPath {
     char drive = 0;                       // upper-case drive letter
     std::vector<std::string> components;  // below the drive root; empty for the root itself
+    bool trailingSeparator = false;       // "...\name\": the name must be a folder
 };
 
 // Splits a path; relative paths and "\..." paths are taken against `currentDirectory`

@@ -31,6 +31,29 @@ TEST_F(PathResolution, NamesResolveWithoutRegardToCase) {
     }
 }
 
+TEST_F(PathResolution, DotsAndBlanksEndingANameGoAsWindowsDropsThem) {
+    struct Case {
+        const char* path;
+        DWORD attributes;  // INVALID_FILE_ATTRIBUTES: the error below
+        DWORD error;
+    } const cases[] = {
+        // The last name loses every dot and blank it ends with.
+        {"E:\\Zarn\\System\\QDAV3180.mi4. . ", FILE_ATTRIBUTE_ARCHIVE, 0},
+        {"E:\\Zarn\\System.", FILE_ATTRIBUTE_DIRECTORY, 0},
+        {"E:\\Zarn\\System\\. .", FILE_ATTRIBUTE_DIRECTORY, 0},
+        // A folder's name on the way loses one dot and keeps its blanks.
+        {"E:\\Zarn.\\System.\\QDAV3180.mi4", FILE_ATTRIBUTE_ARCHIVE, 0},
+        {"E:\\Zarn..\\System\\QDAV3180.mi4", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
+        {"E:\\Zarn \\System\\QDAV3180.mi4", INVALID_FILE_ATTRIBUTES, ERROR_PATH_NOT_FOUND},
+        // Dots alone are no name on the way, not even one up.
+        {"E:\\Zarn\\...\\QDAV3180.mi4", INVALID_FILE_ATTRIBUTES, ERROR_INVALID_NAME},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(GetFileAttributesA(c.path), c.attributes) << c.path;
+        if (c.attributes == INVALID_FILE_ATTRIBUTES) EXPECT_EQ(GetLastError(), c.error) << c.path;
+    }
+}
+
 TEST_F(PathResolution, CreatingANameThatDiffersOnlyInCaseReachesTheExistingOne) {
     platform::File file;
     ASSERT_TRUE(file.Open("E:\\zarn\\SYSTEM\\qdav3180.MI4",
