@@ -159,4 +159,26 @@ TEST_F(CopyDeleteMove, FreeSpaceIsTheCallersAndCanBeSet) {
     EXPECT_FALSE(GetDiskFreeSpaceExA("E:\\Missing\\", &available, nullptr, nullptr));
 }
 
+// What Windows' file systems answer where Wine answers otherwise, or our core once did (the
+// differential check holds both against Wine).
+class WindowsAnswers : public CopyDeleteMove {};
+
+TEST_F(WindowsAnswers, AFilesNameFollowedByASeparatorIsNoName) {
+    test::WriteHostFile(Host("E:\\System\\a.bin"), "a");
+    EXPECT_EQ(GetFileAttributesA("E:\\System\\a.bin\\"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_FALSE(DeleteFileA("E:\\System\\a.bin\\"));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_FALSE(CopyFileA("E:\\System\\a.bin\\", "E:\\copy.bin", FALSE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_TRUE(test::HostExists(Host("E:\\System\\a.bin")));
+    EXPECT_FALSE(test::HostExists(Host("E:\\copy.bin")));
+
+    // A folder's name may carry one; a search needs a pattern after it.
+    EXPECT_EQ(GetFileAttributesA("E:\\System\\"), FILE_ATTRIBUTE_DIRECTORY);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA("E:\\System\\", &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+}
+
 }  // namespace

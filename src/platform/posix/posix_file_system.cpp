@@ -77,7 +77,12 @@ bool PosixFileSystem::Resolve(const char* path, HostPath& out, char* drive) {
     if (drive != nullptr) *drive = parsed.drive;
     error = ResolveBeneath(root, parsed.components, out);
     if (error == win32::ERROR_FILE_NOT_FOUND) error = win32::ERROR_PATH_NOT_FOUND;  // no root
-    return error == win32::ERROR_SUCCESS || Fail(error);
+    if (error != win32::ERROR_SUCCESS) return Fail(error);
+    // A file's name followed by a separator is no name a file system takes.
+    if (parsed.trailingSeparator && out.exists && !out.IsDirectory()) {
+        return Fail(win32::ERROR_INVALID_NAME);
+    }
+    return true;
 }
 
 bool PosixFileSystem::ResolveFolderOf(const char* pattern, UniqueFd& folder, bool& isRoot,
@@ -87,7 +92,10 @@ bool PosixFileSystem::ResolveFolderOf(const char* pattern, UniqueFd& folder, boo
     if (error != win32::ERROR_SUCCESS) return Fail(error);
     DriveRoot root;
     if (!EnterDrive(parsed.drive, root)) return false;
-    if (parsed.components.empty()) return Fail(win32::ERROR_FILE_NOT_FOUND);
+    // No pattern at all: the root, or a folder's name with a separator after it.
+    if (parsed.components.empty() || parsed.trailingSeparator) {
+        return Fail(win32::ERROR_FILE_NOT_FOUND);
+    }
     drive = parsed.drive;
     lastName = parsed.components.back();
     parsed.components.pop_back();

@@ -72,7 +72,10 @@ bool MapDrivePath(DriveMap& drives, const char* path, bool pattern, DrivePath& o
     if (error != ERROR_SUCCESS) return Fail(error);
     std::string hostRoot;
     if (!drives.EnterDrive(parsed.drive, hostRoot)) return false;
-    if (pattern && parsed.components.empty()) return Fail(ERROR_FILE_NOT_FOUND);
+    // No pattern at all: the root, or a folder's name with a separator after it.
+    if (pattern && (parsed.components.empty() || parsed.trailingSeparator)) {
+        return Fail(ERROR_FILE_NOT_FOUND);
+    }
 
     std::wstring host = LiteralHostPath(hostRoot);
     std::vector<std::string> looked(parsed.components.begin(), parsed.components.end());
@@ -82,8 +85,9 @@ bool MapDrivePath(DriveMap& drives, const char* path, bool pattern, DrivePath& o
     out.drive = parsed.drive;
     out.isRoot = looked.empty();
     for (const std::string& name : parsed.components) host += L'\\' + WideFromCodePage(name);
-    // A drive's root names itself with its separator ("\\?\C:\"), a folder's root too.
-    if (parsed.components.empty()) host += L'\\';
+    // A drive's root names itself with its separator ("\\?\C:\"), a folder's root too; a
+    // separator after a name goes along, for Windows to tell a file's name from a folder's.
+    if (parsed.components.empty() || parsed.trailingSeparator) host += L'\\';
     out.host = std::move(host);
     return true;
 }
