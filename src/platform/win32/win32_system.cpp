@@ -81,6 +81,12 @@ void Win32System::WriteStandardOutput(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+std::string Win32System::VolumeNode(char letter) {
+    const char root[] = {letter, ':', '\\', '\0'};
+    if (::GetDriveTypeA(root) != DRIVE_REMOVABLE) return {};
+    return std::string("\\\\.\\") + letter + ':';
+}
+
 bool Win32System::EnterDrive(char letter, std::string& hostRoot) {
     hostRoot = std::string(1, letter) + ":\\";
     return true;

@@ -5,11 +5,12 @@
 
 #include <memory>
 
+#include "platform/host_devices.h"
 #include "platform/system.h"
 
 namespace platform::windows {
 
-class Win32System : public System, public DriveMap {
+class Win32System : public System, public DriveMap, public HostDevices {
   public:
     Win32System();
 
@@ -55,6 +56,12 @@ class Win32System : public System, public DriveMap {
     void Sleep(win32::DWORD milliseconds) override;
     void OutputDebugString(const char* text) override;
     void WriteStandardOutput(const std::string& text) override;
+
+    // HostDevices: a removable drive's volume is released by its device name "\\.\E:".
+    HostDevices* Devices() override { return this; }
+    std::string VolumeNode(char letter) override;
+    std::vector<std::string> TakeDeviceNotices() override { return {}; }
+    std::string VolumeTableFile() override { return {}; }
 
     // DriveMap: each letter is its own root; the real API tells what is missing.
     bool EnterDrive(char letter, std::string& hostRoot) override;

@@ -1,0 +1,23 @@
+// eject on Windows: Safely Remove on the command line, the volume locked, dismounted and its
+// medium ejected.
+#include "app/volume_release.h"
+#include "app/win32/volume_eject.h"
+#include "cli/session.h"
+
+namespace cli {
+
+int RunEject(Session& session, ArgumentList& arguments) {
+    const char letter = ParseDrive(arguments.Positional("DRIVE"));
+    arguments.Finish();
+    VolumeEject release;
+    const RemovalOutcome outcome = SafelyRemoveDrive(letter, release);
+    if (session.output.Text()) {
+        session.output.Line(Utf8(outcome.text));
+    } else {
+        session.output.Note(Utf8(outcome.text));
+    }
+    session.output.Result(Json{{"released", outcome.released}, {"message", Utf8(outcome.text)}});
+    return outcome.released ? kExitDone : kExitFailed;
+}
+
+}  // namespace cli
