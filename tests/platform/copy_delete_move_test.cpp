@@ -181,4 +181,13 @@ TEST_F(WindowsAnswers, AFilesNameFollowedByASeparatorIsNoName) {
     EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
 }
 
+TEST_F(WindowsAnswers, RemovingAFolderThatIsAFileIsNoFolder) {
+    test::WriteHostFile(Host("E:\\System\\a.bin"), "a");
+    EXPECT_FALSE(RemoveDirectoryA("E:\\System\\a.bin"));
+    EXPECT_EQ(GetLastError(), ERROR_DIRECTORY);
+    EXPECT_TRUE(test::HostExists(Host("E:\\System\\a.bin")));
+    EXPECT_FALSE(RemoveDirectoryA("E:\\"));
+    EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
 }  // namespace

@@ -138,7 +138,8 @@ bool PosixFileSystem::RemoveDirectory(const char* path) {
     HostPath host;
     if (!Resolve(path, host)) return false;
     if (!host.exists) return Fail(win32::ERROR_FILE_NOT_FOUND);
-    if (!host.IsDirectory() || host.isRoot) return Fail(win32::ERROR_ACCESS_DENIED);
+    if (!host.IsDirectory()) return Fail(win32::ERROR_DIRECTORY);
+    if (host.isRoot) return Fail(win32::ERROR_ACCESS_DENIED);
     FolderChange change(*this, host.folder.get());
     if (::unlinkat(host.folder.get(), host.name.c_str(), AT_REMOVEDIR) != 0) return FailErrno();
     change.Done({}, {host.name});
