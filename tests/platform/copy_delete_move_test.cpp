@@ -190,4 +190,25 @@ TEST_F(WindowsAnswers, RemovingAFolderThatIsAFileIsNoFolder) {
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
 }
 
+TEST_F(WindowsAnswers, FreeSpaceIsAFoldersAndAllOfItTheCallers) {
+    test::WriteHostFile(Host("E:\\System\\a.bin"), "a");
+    ULARGE_INTEGER available{}, total{}, totalFree{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("E:\\System", &available, &total, &totalFree));
+    EXPECT_EQ(totalFree.QuadPart, available.QuadPart);
+    EXPECT_GE(total.QuadPart, available.QuadPart);
+    const struct {
+        const char* path;
+        DWORD error;
+    } refused[] = {
+        {"E:\\Missing", ERROR_FILE_NOT_FOUND},
+        {"E:\\Missing\\", ERROR_FILE_NOT_FOUND},
+        {"E:\\Missing\\Deeper\\", ERROR_PATH_NOT_FOUND},
+        {"E:\\System\\a.bin", ERROR_DIRECTORY},
+    };
+    for (const auto& c : refused) {
+        EXPECT_FALSE(GetDiskFreeSpaceExA(c.path, &available, &total, &totalFree)) << c.path;
+        EXPECT_EQ(GetLastError(), c.error) << c.path;
+    }
+}
+
 }  // namespace

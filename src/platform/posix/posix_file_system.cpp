@@ -186,17 +186,20 @@ bool PosixFileSystem::GetDiskFreeSpaceEx(const char* path, std::uint64_t* availa
     HostPath host;
     char drive = 0;
     if (!Resolve(path, host, &drive)) return false;
-    if (!host.exists) return Fail(win32::ERROR_PATH_NOT_FOUND);
+    // Windows opens the path as a folder: a missing one is not found, a file is no folder.
+    if (!host.exists) return Fail(win32::ERROR_FILE_NOT_FOUND);
+    if (!host.IsDirectory()) return Fail(win32::ERROR_DIRECTORY);
     UniqueFd entry(OpenEntry(host, O_PATH));
     struct statvfs fs;
     if (!entry.valid() || ::fstatvfs(entry.get(), &fs) != 0) return FailErrno();
+    // The blocks kept for root are free to nobody who runs the utility: the free bytes are
+    // the caller's, all of them.
     std::uint64_t free = static_cast<std::uint64_t>(fs.f_bavail) * fs.f_frsize;
-    std::uint64_t totalBytes = static_cast<std::uint64_t>(fs.f_blocks) * fs.f_frsize;
-    std::uint64_t allFree = static_cast<std::uint64_t>(fs.f_bfree) * fs.f_frsize;
-    if (drives_.FreeSpaceOverride(drive, free)) allFree = free;
+    const std::uint64_t totalBytes = static_cast<std::uint64_t>(fs.f_blocks) * fs.f_frsize;
+    drives_.FreeSpaceOverride(drive, free);
     if (available != nullptr) *available = free;
     if (total != nullptr) *total = totalBytes;
-    if (totalFree != nullptr) *totalFree = allFree;
+    if (totalFree != nullptr) *totalFree = free;
     return true;
 }
 
