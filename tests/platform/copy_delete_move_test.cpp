@@ -211,4 +211,15 @@ TEST_F(WindowsAnswers, FreeSpaceIsAFoldersAndAllOfItTheCallers) {
     }
 }
 
+TEST_F(WindowsAnswers, CopyingAFileOntoItselfLeavesItWhole) {
+    test::WriteHostFile(Host("E:\\System\\kvq.exe"), "program");
+    for (const char* target : {"E:\\System\\kvq.exe", "E:\\SYSTEM\\KVQ.EXE"}) {
+        EXPECT_FALSE(CopyFileA("E:\\System\\kvq.exe", target, FALSE)) << target;
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION) << target;
+        EXPECT_FALSE(CopyFileA("E:\\System\\kvq.exe", target, TRUE)) << target;
+        EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS) << target;
+    }
+    EXPECT_EQ(test::ReadHostFile(Host("E:\\System\\kvq.exe")), "program");
+}
+
 }  // namespace

@@ -167,6 +167,11 @@ bool PosixFileSystem::CopyFile(const char* source, const char* target, bool fail
     if (from.IsDirectory()) return Fail(win32::ERROR_ACCESS_DENIED);
     if (to.exists) {
         if (failIfExists) return Fail(win32::ERROR_FILE_EXISTS);
+        // The source itself, perhaps in other capitals: emptying the target would empty it.
+        // Windows has the source open and refuses the target's opening.
+        if (to.st.st_dev == from.st.st_dev && to.st.st_ino == from.st.st_ino) {
+            return Fail(win32::ERROR_SHARING_VIOLATION);
+        }
         const DWORD refused = win32::FILE_ATTRIBUTE_READONLY | win32::FILE_ATTRIBUTE_HIDDEN;
         if (to.IsDirectory() || to.isRoot || Has(AttributesOf(to), refused)) {
             return Fail(win32::ERROR_ACCESS_DENIED);
