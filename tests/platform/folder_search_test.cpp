@@ -127,8 +127,29 @@ TEST(MatchesWildcard, WindowsRules) {
         {"a*b*c", "aXbYbZ", false},
         {"*.", "readme", true},
         {"*.", "a.b", false},
+        {"*.", ".", true},
+        {"*.", "..", true},
         {"kvq.exe", "KVQ.EXE", true},
         {"*a", "\xe1", false},
+        // '?' matches nothing before a period or at the end of the name; a '.' before a
+        // wildcard matches the end of the name.
+        {"abc.*", "abc", true},
+        {"abc.*", "abcd", false},
+        {"a?c.*", "abc", true},
+        {"a??.*", "a", true},
+        {"a??.*", "ab", true},
+        {"a??.*", "a.b.c", true},
+        {"a??.*", "abcd", false},
+        {"??", "a", true},
+        {"?", "a.b", false},
+        {"?.?", "a", true},
+        {"x.?", "x", true},
+        {"x.?", "x.tst", false},
+        {"*.t?t", "x.txt", true},
+        {"*.t?t", "x.tt", false},
+        {"*.*.*", "abc", true},
+        {"*.*.*", "a.b.c", true},
+        {"a*b*c", "abcabcabcabcabcabcabcabcabcabcabcabcabcabd", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(platform::posix::MatchesWildcard(c.pattern, c.name), c.matches)
