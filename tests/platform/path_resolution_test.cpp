@@ -50,7 +50,9 @@ TEST_F(PathResolution, DotsAndBlanksEndingANameGoAsWindowsDropsThem) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(GetFileAttributesA(c.path), c.attributes) << c.path;
-        if (c.attributes == INVALID_FILE_ATTRIBUTES) EXPECT_EQ(GetLastError(), c.error) << c.path;
+        if (c.attributes == INVALID_FILE_ATTRIBUTES) {
+            EXPECT_EQ(GetLastError(), c.error) << c.path;
+        }
     }
 }
 
