@@ -7,12 +7,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+constexpr const char* kDesktopProgram = "KPZPortableDeviceSystemFileUpdater.exe";
+
+fs::path ThisProgram(HostComputer& host, std::error_code&) {
+    return fs::path(host.ModuleFileName());
+}
+#else
 // Without the extension: the host names the program file as Windows would, with ".exe".
 constexpr const char* kDesktopProgram = "KPZPortableDeviceSystemFileUpdater";
 
-std::optional<fs::path> ProgramBesideThisOne() {
+fs::path ThisProgram(HostComputer&, std::error_code& error) {
+    return fs::read_symlink("/proc/self/exe", error);
+}
+#endif
+
+std::optional<fs::path> ProgramBesideThisOne(HostComputer& host) {
     std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    const fs::path self = ThisProgram(host, error);
     if (error) return std::nullopt;
     for (const char* suffix : {"", ".exe"}) {
         const fs::path program = self.parent_path() / (std::string(kDesktopProgram) + suffix);
@@ -23,9 +35,9 @@ std::optional<fs::path> ProgramBesideThisOne() {
 
 }  // namespace
 
-std::unique_ptr<platform::posix::HostSystem> HostWithInstallation(
-    const std::optional<std::string>& folder, std::string& error) {
-    auto host = std::make_unique<platform::posix::HostSystem>();
+std::unique_ptr<HostComputer> HostWithInstallation(const std::optional<std::string>& folder,
+                                                   std::string& error) {
+    auto host = std::make_unique<HostComputer>();
     if (folder) {
         std::error_code failure;
         const fs::path path = fs::absolute(*folder, failure);
@@ -34,7 +46,7 @@ std::unique_ptr<platform::posix::HostSystem> HostWithInstallation(
             return nullptr;
         }
         host->SetProgramFile((path.lexically_normal() / kDesktopProgram).string());
-    } else if (const auto program = ProgramBesideThisOne()) {
+    } else if (const auto program = ProgramBesideThisOne(*host)) {
         host->SetProgramFile(program->string());
     }
     return host;

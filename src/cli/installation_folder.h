@@ -7,14 +7,25 @@
 #include <optional>
 #include <string>
 
+#ifdef _WIN32
+#include "platform/win32/win32_system.h"
+#else
 #include "platform/posix/host_system.h"
+#endif
 
 namespace cli {
+
+// The backend of the computer this program runs on.
+#ifdef _WIN32
+using HostComputer = platform::windows::Win32System;
+#else
+using HostComputer = platform::posix::HostSystem;
+#endif
 
 // This computer, with the installation of `folder` (a host path) when one is given, else
 // that beside this program when there is one. None, with `error` set, when `folder` is no
 // folder.
-std::unique_ptr<platform::posix::HostSystem> HostWithInstallation(
-    const std::optional<std::string>& folder, std::string& error);
+std::unique_ptr<HostComputer> HostWithInstallation(const std::optional<std::string>& folder,
+                                                   std::string& error);
 
 }  // namespace cli

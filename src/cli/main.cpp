@@ -56,7 +56,7 @@ int Run(Invocation& invocation) {
     }
 
     std::unique_ptr<sim::Machine> machine;
-    std::unique_ptr<platform::posix::HostSystem> host;
+    std::unique_ptr<HostComputer> host;
     std::unique_ptr<platform::ScopedSystem> installed;
     if (invocation.options.machineFile && invocation.options.installFolder) {
         return BadUsage("--install-folder is for this computer; a machine file names its program");

@@ -57,6 +57,7 @@ bool Win32System::GetVersionEx(win32::OSVERSIONINFOA* info) {
 }
 
 std::string Win32System::ModuleFileName() {
+    if (!programFile_.empty()) return programFile_;
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD size = ::GetModuleFileNameA(nullptr, path.data(), path.size());

@@ -14,6 +14,10 @@ class Win32System : public System, public DriveMap, public HostDevices {
   public:
     Win32System();
 
+    // The program file GetModuleFileNameA names instead of this process's own (a Windows
+    // path), so the installation folder can be another than the program's.
+    void SetProgramFile(std::string windowsPath) { programFile_ = std::move(windowsPath); }
+
     FileSystem& Files() override { return *files_; }
     win32::DWORD GetLogicalDrives() override;
     win32::UINT GetDriveType(const char* root) override;
@@ -70,6 +74,7 @@ class Win32System : public System, public DriveMap, public HostDevices {
 
   private:
     std::unique_ptr<FileSystem> files_;
+    std::string programFile_;
 };
 
 }  // namespace platform::windows
