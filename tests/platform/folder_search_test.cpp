@@ -132,7 +132,7 @@ TEST(MatchesWildcard, WindowsRules) {
         {"kvq.exe", "KVQ.EXE", true},
         {"*a", "\xe1", false},
         // '?' matches nothing before a period or at the end of the name; a '.' before a
-        // wildcard matches the end of the name.
+        // wildcard or ending the pattern matches the end of the name.
         {"abc.*", "abc", true},
         {"abc.*", "abcd", false},
         {"a?c.*", "abc", true},
@@ -145,6 +145,9 @@ TEST(MatchesWildcard, WindowsRules) {
         {"?.?", "a", true},
         {"x.?", "x", true},
         {"x.?", "x.tst", false},
+        {"abc.", "abc", true},
+        {"abc.", "abc.txt", false},
+        {"abc.", "abcd", false},
         {"*.t?t", "x.txt", true},
         {"*.t?t", "x.tt", false},
         {"*.*.*", "abc", true},

@@ -14,7 +14,8 @@ enum class Element : char {
     Star,     // '*': any run of characters
     DosStar,  // "*." ending the pattern: any run up to and with the name's last period
     DosQm,    // '?': one character, or none at a period or at the end of the name
-    DosDot,   // '.' before '?' or '*': a period, or none at the end of the name
+    DosDot,   // '.' before '?' or '*', or ending the pattern: a period, or none at the end
+              // of the name
 };
 
 struct Piece {
@@ -29,7 +30,7 @@ std::vector<Piece> Translate(std::string_view pattern) {
         const bool lastChar = i + 1 == pattern.size();
         if (c == '.' && lastChar && i >= 1 && pattern[i - 1] == '*') {
             pieces.back().element = Element::DosStar;
-        } else if (c == '.' && !lastChar && (pattern[i + 1] == '?' || pattern[i + 1] == '*')) {
+        } else if (c == '.' && (lastChar || pattern[i + 1] == '?' || pattern[i + 1] == '*')) {
             pieces.push_back({Element::DosDot, c});
         } else if (c == '?') {
             pieces.push_back({Element::DosQm, c});
