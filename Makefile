@@ -27,7 +27,7 @@ deps-windows:
 	@scripts/install-deps windows
 
 $(BUILD_WINDOWS)/build.ninja: CMakeLists.txt
-	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	cmake -S . -B $(BUILD_WINDOWS) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 
 windows: deps-windows $(BUILD_WINDOWS)/build.ninja
