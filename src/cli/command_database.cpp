@@ -5,6 +5,7 @@
 
 #include "cli/record_json.h"
 #include "cli/session.h"
+#include "database/database_file_write.h"
 #include "database/database_writer.h"
 #include "database/description_json.h"
 #include "detect/database_file.h"
@@ -89,11 +90,8 @@ int Build(Session& session, ArgumentList& arguments) {
     if (!dbtool::DatabaseFromJson(entries, *version, bytes, error)) {
         throw UsageError(description + ": " + error);
     }
-    std::ofstream out(*output, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        session.output.Note(*output + ": cannot be written");
+    if (!dbtool::WriteDatabaseFile(*output, bytes, error)) {
+        session.output.Note(error);
         return kExitFailed;
     }
     const std::string name = dbtool::FormatVersionName(*version);

@@ -7,7 +7,10 @@ namespace cli {
 
 int RunGui(Session&, ArgumentList& arguments) {
     arguments.Finish();
-    std::fputs("zarn-upgrade: gui: the windows are not part of the Windows build yet\n", stderr);
+    std::fputs(
+        "zarn-upgrade: gui: the windows are not part of this build; every other command is "
+        "(zarn-upgrade --help)\n",
+        stderr);
     return kExitFailed;
 }
 

@@ -50,7 +50,10 @@ constexpr CommandText kCommands[] = {
      "detect gives them. Exit status 2 when the file doesn't load.\n"
      "db build DESCRIPTION.json -o FILE writes a database from a JSON array of such\n"
      "entries, in format version 1.00, 2.02, 3.01, 4.00, 5.00, 6.00, 7.01, 8.00 or 9.00\n"
-     "(--format-version, default 9.00).\n"},
+     "(--format-version, default 9.00), whole or not at all. Exit status 2, with the\n"
+     "key at fault, for what the file would not keep: systemFolder or systemFiles with\n"
+     "hasSystemFiles 0, a disabled playlist folder's name, a text longer than the reader\n"
+     "keeps.\n"},
     {"eject", "eject DRIVE", "release the player on DRIVE so it can be unplugged",
      "Safely Remove, as the main window's row menu does it: unmounts the file system on\n"
      "DRIVE through udisks2 on the system bus, then powers the disk off when it can be\n"

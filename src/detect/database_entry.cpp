@@ -50,8 +50,8 @@ bool From(DatabaseVersion version, DatabaseVersion first) {
 }
 
 bool ReadIdentity(BodyReader& in, DatabaseVersion version, tagPORTDEVDESC& entry) {
-    if (!in.Text(entry.vendorId, 8) || !in.Text(entry.productId, 16) ||
-        !in.Text(entry.displayName, 255) || !in.U32(entry.optionValue1)) {
+    if (!in.Text(entry.vendorId, kKeptVendorId) || !in.Text(entry.productId, kKeptProductId) ||
+        !in.Text(entry.displayName, kKeptDisplayName) || !in.U32(entry.optionValue1)) {
         return false;
     }
     if (From(version, DatabaseVersion::v2_02)) {
@@ -77,11 +77,11 @@ bool ReadSystemFiles(BodyReader& in, DatabaseVersion version, tagPORTDEVDESC& en
     if (!in.U32(entry.hasSystemFiles)) return false;
     if (entry.hasSystemFiles == 0) return true;
     std::uint32_t count = 0;
-    if (!in.Text(entry.systemFolder, 256) || !in.U32(count)) return false;
+    if (!in.Text(entry.systemFolder, kKeptSystemPath) || !in.U32(count)) return false;
     // Each file needs at least eight bytes, so a wild count ends at the end of the body.
     for (std::uint32_t i = 0; i < count; ++i) {
         auto file = std::make_unique<tagPORTDEVSYSFILE>();
-        if (!in.Text(file->path, 256) || !in.U32(file->versionCompare)) return false;
+        if (!in.Text(file->path, kKeptSystemPath) || !in.U32(file->versionCompare)) return false;
         if (From(version, DatabaseVersion::v7_01) && !in.U32(file->failIfExists)) return false;
         entry.systemFiles.push_back(std::move(file));
     }
@@ -93,7 +93,7 @@ bool ReadPlaylistFolder(BodyReader& in, bool withValue, std::uint32_t& enabled, 
                         std::uint32_t& value) {
     if (!in.U32(enabled)) return false;
     if (enabled == 0) return true;
-    if (!in.Text(name, 255)) return false;
+    if (!in.Text(name, kKeptPlaylistName)) return false;
     return !withValue || in.U32(value);
 }
 

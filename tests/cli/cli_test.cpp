@@ -375,6 +375,48 @@ TEST_F(CommandLine, DatabaseBuildAndDumpRoundTrip) {
     EXPECT_EQ(entries[0]["querySerialFlag"], 0);  // stored from 2.02 on
 }
 
+// db build and kpz-dbwrite write the same way: what the file would not keep is refused with
+// status 2 and the file there before is left as it was; a good build replaces it whole.
+TEST_F(CommandLine, DatabaseWritersRefuseWhatTheFileWouldNotKeep) {
+    const std::string refused = temp_.PathOf("refused.json");
+    WriteHostFile(refused, R"([{"productId":"ZJ-40","hasSystemFiles":0,"systemFolder":"\\S"}])");
+    const std::string good = temp_.PathOf("good.json");
+    WriteHostFile(good, R"([{"productId":"ZJ-40","displayName":"Zarn Jukebox 40"}])");
+    const std::string database = temp_.PathOf("KPZSupportedPortableDevices.bin");
+    const std::vector<std::vector<std::string>> writers = {{ZARN_UPGRADE_PATH, "db", "build"},
+                                                           {KPZ_DBWRITE_PATH}};
+    for (const auto& writer : writers) {
+        WriteHostFile(database, "before");
+        auto args = std::vector<std::string>(writer.begin() + 1, writer.end());
+        auto withFiles = [&](const std::string& description) {
+            auto all = args;
+            all.insert(all.end(), {description, "-o", database});
+            return test::RunProgram(writer[0], all, temp_.path());
+        };
+        const auto no = withFiles(refused);
+        EXPECT_EQ(no.status, 2) << writer[0];
+        EXPECT_THAT(no.err, HasSubstr("key \"[0].systemFolder\": given with hasSystemFiles 0"));
+        EXPECT_EQ(test::ReadHostFile(database), "before");
+        EXPECT_FALSE(std::filesystem::exists(database + ".tmp"));
+
+        const auto yes = withFiles(good);
+        EXPECT_EQ(yes.status, 0) << yes.err;
+        EXPECT_EQ(test::ReadHostFile(database).substr(0, 32), "KPZSUPPORTEDPORTABLEDEVICESv9.00");
+        EXPECT_FALSE(std::filesystem::exists(database + ".tmp"));
+    }
+}
+
+#ifdef _WIN32
+// The Windows build has no windows: gui says so in one line and fails.
+TEST_F(CommandLine, GuiSaysTheWindowsAreNotInThisBuild) {
+    const auto gui = Run({"gui"});
+    EXPECT_EQ(gui.status, 1);
+    EXPECT_THAT(gui.err, StartsWith("zarn-upgrade: gui: the windows are not part of this build"));
+    EXPECT_EQ(gui.err.find('\n'), gui.err.size() - 1);
+    EXPECT_EQ(gui.out, "");
+}
+#endif
+
 }  // namespace
 
 namespace {

@@ -112,4 +112,60 @@ TEST_F(DatabaseFromJson, WritesAFileTheLibraryLoads) {
         dbtool::DatabaseFromJson(json::object(), dbtool::FormatVersion::v9_00, bytes, error));
 }
 
+// What a database entry would not keep is refused, naming the key, rather than dropped.
+TEST(DatabaseFromJsonRefuses, WhatTheFileWouldNotKeep) {
+    const std::string longName(256, 'n');
+    const std::string longPath(257, 'p');
+    const struct {
+        json entry;
+        std::string error;
+    } cases[] = {
+        {{{"systemFolder", "\\System"}},
+         "key \"[1].systemFolder\": given with hasSystemFiles 0, which stores none"},
+        {{{"systemFiles", {{{"path", "kvq.exe"}}}}},
+         "key \"[1].systemFiles\": given with hasSystemFiles 0, which stores none"},
+        {{{"playlistFolder2Name", "Playlists"}},
+         "key \"[1].playlistFolder2Name\": given with playlistFolder2Enabled 0, which "
+         "stores no name"},
+        {{{"vendorId", "Velmora X"}},
+         "key \"[1].vendorId\": 9 bytes, longer than the 8 a database entry keeps"},
+        {{{"productId", std::string(17, 'Z')}},
+         "key \"[1].productId\": 17 bytes, longer than the 16 a database entry keeps"},
+        {{{"displayName", longName}},
+         "key \"[1].displayName\": 256 bytes, longer than the 255 a database entry keeps"},
+        {{{"hasSystemFiles", 1}, {"systemFolder", longPath}},
+         "key \"[1].systemFolder\": 257 bytes, longer than the 256 a database entry keeps"},
+        {{{"hasSystemFiles", 1}, {"systemFiles", {{{"path", "a"}}, {{"path", longPath}}}}},
+         "key \"[1].systemFiles[1].path\": 257 bytes, longer than the 256 a database entry "
+         "keeps"},
+        {{{"playlistFolder3Enabled", 1}, {"playlistFolder3Name", longName}},
+         "key \"[1].playlistFolder3Name\": 256 bytes, longer than the 255 a database entry "
+         "keeps"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = "untouched", error;
+        const json entries = {json::object(), c.entry};
+        EXPECT_FALSE(dbtool::DatabaseFromJson(entries, dbtool::FormatVersion::v9_00, bytes, error))
+            << c.entry;
+        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(bytes, "untouched");
+    }
+}
+
+// Texts at the lengths the reader keeps, and what a disabled part leaves empty, are stored.
+TEST(DatabaseFromJsonRefuses, NothingAtTheLimits) {
+    const json entries = {{{"vendorId", "Velmora "},
+                           {"productId", std::string(16, 'Z')},
+                           {"displayName", std::string(255, 'n')},
+                           {"hasSystemFiles", 1},
+                           {"systemFolder", std::string(256, 's')},
+                           {"systemFiles", {{{"path", std::string(256, 'p')}}}},
+                           {"playlistFolder1Enabled", 1},
+                           {"playlistFolder1Name", std::string(255, 'l')},
+                           {"playlistFolder2Name", ""}}};
+    std::string bytes, error;
+    EXPECT_TRUE(dbtool::DatabaseFromJson(entries, dbtool::FormatVersion::v9_00, bytes, error))
+        << error;
+}
+
 }  // namespace

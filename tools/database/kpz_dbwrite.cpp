@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "database/database_file_write.h"
 #include "database/database_writer.h"
 #include "database/description_json.h"
 
@@ -43,6 +44,11 @@ void PrintHelp() {
            "playlistFolder3Name); a missing key takes the record's default. Texts are UTF-8\n"
            "and are stored in the Windows-1252 code page. Identification strings are compared\n"
            "whole, so vendorId and productId keep the blanks the device reports (\"Velmora \").\n"
+           "What the file would not keep is refused: systemFolder or systemFiles with\n"
+           "hasSystemFiles 0, a playlist folder's name while the folder is disabled, a text\n"
+           "longer than the reader keeps (vendorId 8 bytes, productId 16, displayName and\n"
+           "playlist folder names 255, systemFolder and file paths 256). The file is written\n"
+           "whole or not at all.\n"
            "\n"
            "Options:\n"
            "  -o, --output FILE          the database file to write\n"
@@ -109,20 +115,18 @@ int Run(const Options& options) {
                   << "\n";
         return kBadInput;
     }
-    std::vector<dbtool::Description> descriptions;
+    std::string bytes;
     std::string error;
-    if (!dbtool::DescriptionsFromJson(entries, descriptions, error)) {
+    if (!dbtool::DatabaseFromJson(entries, options.version, bytes, error)) {
         std::cerr << "kpz-dbwrite: " << options.description << ": " << error << "\n";
         return kBadInput;
     }
-    dbtool::DatabaseWriter writer(options.version);
-    for (const auto& description : descriptions) writer.Entry(description);
-    if (!writer.WriteFile(options.output, error)) {
+    if (!dbtool::WriteDatabaseFile(options.output, bytes, error)) {
         std::cerr << "kpz-dbwrite: " << error << "\n";
         return kWriteFailed;
     }
-    std::cout << "kpz-dbwrite: " << options.output << ": " << descriptions.size()
-              << (descriptions.size() == 1 ? " entry" : " entries") << ", format "
+    std::cout << "kpz-dbwrite: " << options.output << ": " << entries.size()
+              << (entries.size() == 1 ? " entry" : " entries") << ", format "
               << dbtool::FormatVersionName(options.version) << "\n";
     return 0;
 }

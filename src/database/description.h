@@ -1,4 +1,4 @@
-// A device description as the database tools handle it: the members of tagPORTDEVDESC with
+// A device description as the database writer handles it: the members of tagPORTDEVDESC with
 // texts of any length, so a test can write a file whose strings overrun their capacities.
 // Texts are bytes in the system code page, as in the record.
 #pragma once

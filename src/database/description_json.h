@@ -24,7 +24,8 @@ bool DescriptionFromJson(const nlohmann::json& object, Description& description,
 bool DescriptionsFromJson(const nlohmann::json& array, std::vector<Description>& descriptions,
                           std::string& error);
 
-// The database file of the array's entries in the given version.
+// The database file of the array's entries in the given version; false with `error` when
+// an entry gives what the file would not keep (CheckStorable).
 bool DatabaseFromJson(const nlohmann::json& array, FormatVersion version, std::string& bytes,
                       std::string& error);
 

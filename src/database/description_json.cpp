@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/code_page.h"
+#include "database/storable_description.h"
 
 namespace dbtool {
 namespace {
@@ -196,6 +197,9 @@ bool DatabaseFromJson(const json& array, FormatVersion version, std::string& byt
                       std::string& error) {
     std::vector<Description> descriptions;
     if (!DescriptionsFromJson(array, descriptions, error)) return false;
+    for (std::size_t i = 0; i < descriptions.size(); ++i) {
+        if (!CheckStorable(descriptions[i], "[" + std::to_string(i) + "].", error)) return false;
+    }
     DatabaseWriter writer(version);
     for (const Description& description : descriptions) writer.Entry(description);
     bytes = writer.Bytes();

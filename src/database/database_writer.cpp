@@ -1,9 +1,8 @@
 #include "database/database_writer.h"
 
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+
+#include "database/database_file_write.h"
 
 namespace dbtool {
 namespace {
@@ -135,25 +134,7 @@ std::string DatabaseWriter::Bytes() const {
 }
 
 bool DatabaseWriter::WriteFile(const std::string& hostPath, std::string& error) const {
-    // Written beside the target first, so a failed write never leaves half a database.
-    const std::string temporary = hostPath + ".tmp";
-    const std::string bytes = Bytes();
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::remove(temporary.c_str());
-        error = hostPath + ": cannot be written";
-        return false;
-    }
-    std::error_code failure;
-    std::filesystem::rename(temporary, hostPath, failure);
-    if (failure) {
-        std::remove(temporary.c_str());
-        error = hostPath + ": cannot be written: " + failure.message();
-        return false;
-    }
-    return true;
+    return WriteDatabaseFile(hostPath, Bytes(), error);
 }
 
 }  // namespace dbtool
