@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan
+.PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan bench
 
 deps:
 	@scripts/install-deps
@@ -57,6 +57,12 @@ $(BUILD_TSAN)/build.ninja: CMakeLists.txt
 tsan: deps $(BUILD_TSAN)/build.ninja
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target app_tests
 	TSAN_OPTIONS=halt_on_error=1 $(BUILD_TSAN)/tests/app/app_tests
+
+# The benchmarks against cp (bench/RESULTS.md): a release build of its own in build/bench.
+BENCH_REPETITIONS ?= 3
+BENCH_FILTER ?= .
+bench: deps
+	BENCH_REPETITIONS=$(BENCH_REPETITIONS) BENCH_FILTER='$(BENCH_FILTER)' JOBS=$(JOBS) bench/run-bench
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i
