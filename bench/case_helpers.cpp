@@ -51,19 +51,6 @@ void ReportSyscalls(benchmark::State& state, const std::string& prefix,
     state.counters[prefix + "_fs_calls_per_file"] = fileSystem;
 }
 
-void AddCounts(std::vector<SyscallCount>& total, const std::vector<SyscallCount>& more) {
-    for (const SyscallCount& count : more) {
-        bool added = false;
-        for (SyscallCount& existing : total) {
-            if (existing.name == count.name) {
-                existing.calls += count.calls;
-                added = true;
-            }
-        }
-        if (!added) total.push_back(count);
-    }
-}
-
 void SettleFileSystem(const std::string& path) {
     SyncFileSystem(path);
 }

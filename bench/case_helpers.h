@@ -30,9 +30,6 @@ void ReportPair(benchmark::State& state, const Usage& ours, const Usage& referen
 void ReportSyscalls(benchmark::State& state, const std::string& prefix,
                     const std::vector<SyscallCount>& counts, std::size_t files);
 
-// Adds the counts of `more` to `total`, call by call.
-void AddCounts(std::vector<SyscallCount>& total, const std::vector<SyscallCount>& more);
-
 // Writes out and drops what is dirty on the file system of `path`, so a timed copy does not
 // pay for the one before it.
 void SettleFileSystem(const std::string& path);

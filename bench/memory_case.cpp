@@ -1,5 +1,5 @@
 // Peak resident memory of copying a 1 GiB file: CopyFileToDevice in a process of its own
-// against cp, each read from the kernel's accounting (ru_maxrss).
+// against cp, each its VmHWM as it exits.
 #include "case_helpers.h"
 #include "support/data_sets.h"
 #include "support/processes.h"
@@ -16,14 +16,14 @@ void PeakMemory(benchmark::State& state) {
             fs::create_directories(data.layout.Player() / "System");
             SettleFileSystem(data.layout.Root());
             const ProcessResult ours =
-                RunChecked({KPZ_BENCH_CHILD, "copy-file", data.layout.Root().string(), data.source,
-                            data.deviceFolder, data.entry});
+                RunForPeakMemory({KPZ_BENCH_CHILD, "copy-file", data.layout.Root().string(),
+                                  data.source, data.deviceFolder, data.entry});
             Expect(CheckCopy(data.layout.Player(), {{"System/large.bin", data.size}}));
             EmptyFolder(data.layout.Player());
             EmptyFolder(reference);
             SettleFileSystem(data.layout.Root());
-            const ProcessResult theirs =
-                RunChecked({"cp", data.hostSource.string(), (reference / data.entry).string()});
+            const ProcessResult theirs = RunForPeakMemory(
+                {"cp", data.hostSource.string(), (reference / data.entry).string()});
             EmptyFolder(reference);
 
             state.SetIterationTime(ours.usage.wallSeconds);

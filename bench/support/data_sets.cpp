@@ -6,6 +6,7 @@
 
 #include "database/database_writer.h"
 #include "firmware/firmware_image_writer.h"
+#include "support/usage.h"
 #include "sysfile/header_writer.h"
 
 namespace bench {
@@ -36,6 +37,21 @@ void WriteFirmwareProgram(const fs::path& path, std::uint64_t size) {
     if (!out.flush()) throw std::runtime_error(path.string() + ": not written");
 }
 
+// Making a data set takes seconds to minutes: say what is being made, and how long it took.
+class Making {
+  public:
+    explicit Making(const char* what) : what_(what) {
+        std::fprintf(stderr, "kpz-bench: making %s ...\n", what_);
+    }
+    ~Making() {
+        std::fprintf(stderr, "kpz-bench: made %s in %.1f s\n", what_, watch_.Stop().wallSeconds);
+    }
+
+  private:
+    const char* what_;
+    Stopwatch watch_;
+};
+
 std::string Padded(std::string product) {
     product.resize(16, ' ');
     return product;
@@ -64,6 +80,7 @@ std::vector<DataFile> FilesBelow(const fs::path& folder) {
 
 const FileDataSet& DataSets::File() {
     if (!file_) {
+        Making making("a 256 MiB file");
         ComputerLayout layout(scratch_ / "file");
         WriteComputer(layout, {}, "ZJ-20");
         const std::uint64_t size = 256ull << 20;
@@ -77,6 +94,7 @@ const FileDataSet& DataSets::File() {
 
 const FileDataSet& DataSets::LargeFile() {
     if (!largeFile_) {
+        Making making("a 1 GiB file");
         ComputerLayout layout(scratch_ / "large");
         WriteComputer(layout, {}, "ZJ-20");
         const std::uint64_t size = 1ull << 30;
@@ -90,6 +108,7 @@ const FileDataSet& DataSets::LargeFile() {
 
 const TreeDataSet& DataSets::Tree() {
     if (!tree_) {
+        Making making("a tree of 10,000 files in 100 folders");
         ComputerLayout layout(scratch_ / "tree");
         dbtool::Description model =
             bench::Model("ZJ-20", "Zarn Jukebox 20", {{"QDAV3180.mi4", 1, 0}, {"Data\\*", 1, 0}});
@@ -107,6 +126,7 @@ const TreeDataSet& DataSets::Tree() {
 
 const ModelDataSet& DataSets::Model() {
     if (!model_) {
+        Making making("a model's system files");
         ComputerLayout layout(scratch_ / "model");
         dbtool::Description model = bench::Model("ZJ-30", "Zarn Jukebox 30",
                                                  {{"QDAV3180.mi4", 1, 0},
@@ -134,6 +154,7 @@ const ModelDataSet& DataSets::Model() {
 
 const DetectDataSet& DataSets::Detect() {
     if (!detect_) {
+        Making making("databases of 10,000 and 23 entries");
         DetectDataSet set{scratch_ / "detect", "C:\\full.bin", "C:\\players.bin", 10000, {}};
         dbtool::DatabaseWriter full, players;
         const int step = set.entries / 23;
