@@ -3,7 +3,7 @@ BUILD_TEST := build/test
 BUILD_RELEASE := build/release
 JOBS ?= 2
 
-.PHONY: deps test build demo demo-gui screenshots clean format fuzz tsan bench
+.PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
 
 deps:
 	@scripts/install-deps
@@ -21,15 +21,19 @@ $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 build: deps $(BUILD_RELEASE)/build.ninja
 	cmake --build $(BUILD_RELEASE) -j $(JOBS)
 
-# The demo: a simulated computer with two players, made afresh, and E: upgraded on it.
+# The demo: a simulated computer with two players, made afresh, and E: upgraded on it; then
+# the Windows 98 and Me computers list their players.
 DEMO_OUT := $(BUILD_RELEASE)/demo
-DEMO_RUN := $(BUILD_RELEASE)/src/cli/zarn-upgrade --machine $(DEMO_OUT)/machine.json
+ZARN_UPGRADE := $(BUILD_RELEASE)/src/cli/zarn-upgrade
+DEMO_RUN := $(ZARN_UPGRADE) --machine $(DEMO_OUT)/machine.json
 
 demo: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	$(DEMO_RUN) list
 	$(DEMO_RUN) upgrade E:
 	$(DEMO_RUN) list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/win98/machine.json list
+	$(ZARN_UPGRADE) --machine $(DEMO_OUT)/winme/machine.json list
 
 # The same computer in the desktop program's main window, for the mouse.
 demo-gui: build
@@ -43,6 +47,21 @@ screenshots: build
 	$(BUILD_RELEASE)/tools/demo/kpz-demo demo $(DEMO_OUT)
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD_RELEASE)/tools/screenshots/kpz-screenshots \
 		--machine $(DEMO_OUT)/machine.json --out $(SCREENSHOTS_OUT)
+	# This computer's window with a real player on a loop device (as root; skipped otherwise).
+	tests/integration/loop_player.sh $(BUILD_RELEASE) $(BUILD_RELEASE)/tools/database/kpz-dbwrite \
+		$(BUILD_RELEASE)/tools/firmware/kpz-mkfirmware --screenshots $(SCREENSHOTS_OUT)/loop-player \
+		$(BUILD_RELEASE)/tools/screenshots/kpz-screenshots || [ $$? -eq 77 ]
+
+# A .deb of the installation (below /usr), made by CPack from the release build.
+package: build
+	cd $(BUILD_RELEASE) && cpack -G DEB
+
+# The benchmarks, in a release build of their own (build/bench): side by side with cp, the
+# figures as Markdown for bench/RESULTS.md, and the host's drive table.
+BENCH_REPETITIONS ?= 3
+BENCH_FILTER ?= .
+bench: deps
+	BENCH_REPETITIONS=$(BENCH_REPETITIONS) BENCH_FILTER='$(BENCH_FILTER)' JOBS=$(JOBS) bench/run-bench
 
 # The libFuzzer targets, each for FUZZ_SECONDS on its corpus (clang, ASan/UBSan).
 FUZZ_SECONDS ?= 60
@@ -57,12 +76,6 @@ $(BUILD_TSAN)/build.ninja: CMakeLists.txt
 tsan: deps $(BUILD_TSAN)/build.ninja
 	cmake --build $(BUILD_TSAN) -j $(JOBS) --target app_tests
 	TSAN_OPTIONS=halt_on_error=1 $(BUILD_TSAN)/tests/app/app_tests
-
-# The benchmarks against cp (bench/RESULTS.md): a release build of its own in build/bench.
-BENCH_REPETITIONS ?= 3
-BENCH_FILTER ?= .
-bench: deps
-	BENCH_REPETITIONS=$(BENCH_REPETITIONS) BENCH_FILTER='$(BENCH_FILTER)' JOBS=$(JOBS) bench/run-bench
 
 format:
 	find src include tests tools bench -name '*.cpp' -o -name '*.h' 2>/dev/null | xargs -r clang-format -i

@@ -1,6 +1,7 @@
 // Refresh: the enumeration into a fresh device list and the rows that show it.
 #include <cstdio>
 
+#include "app/device_notices.h"
 #include "app/installation.h"
 #include "app/main_window.h"
 #include "kpz/detection.h"
@@ -10,21 +11,37 @@ int CUpgradeUtilityDlg::OnRefresh() {
     // Refresh is disabled during a run; the worker's entry must stay where it is.
     if (m_bUpgradeRunning.load()) return -1;
     const int rows = RefreshDeviceList();
-    if (rows == -1) return -1;
+    if (rows == -1) {
+        if (!m_bExitRequested) FollowVolumeChangesMeanwhile();
+        return -1;
+    }
     const bool found = rows > 0;
     view_->EnableControl(IDC_DEVICE_LIST, found);
     view_->EnableControl(IDC_UPGRADE, found);
+    // A device that could not be asked is told, so an empty or short list has its reason.
+    std::string text = TakeDeviceNoticeText();
     if (!found) {
-        win32::MessageBoxA(view_->Handle(),
-                           "No Zarn devices were detected.  Please connect your device(s) to the "
-                           "computer and select Refresh.",
-                           "Device Detection Error", win32::MB_OK | win32::MB_ICONWARNING);
+        if (!text.empty()) text += "\n\n";
+        text +=
+            "No Zarn devices were detected.  Please connect your device(s) to the computer and "
+            "select Refresh.";
     }
+    if (!text.empty()) {
+        win32::MessageBoxA(view_->Handle(), text.c_str(), "Device Detection Error",
+                           win32::MB_OK | win32::MB_ICONWARNING);
+    }
+    FollowVolumeChangesMeanwhile();
     return rows;
 }
 
 int CUpgradeUtilityDlg::RefreshDeviceList() {
     platform::ScopedWaitCursor wait;
+    // The survey's question runs the event loop, which may tell of volumes meanwhile.
+    refreshing_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{refreshing_};
     // The survey fills a fresh list; a stopped Refresh puts the previous one back, so the rows
     // still shown keep matching the entries their item data name.
     DeviceList previous = std::move(g_deviceList);

@@ -1,14 +1,6 @@
 #include "app/event_loop.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// An idle loop looks at its timers this often when they follow the loop rather than the clock.
-constexpr std::chrono::milliseconds kIdleTick{1};
-constexpr std::chrono::milliseconds kDoneCheck{1};
-
-}  // namespace
+#include <vector>
 
 EventLoop::EventLoop(Pace pace) : pace_(pace), owner_(std::this_thread::get_id()) {}
 
@@ -25,9 +17,9 @@ bool EventLoop::Send(const std::function<void()>& task) {
     if (shutDown_) return false;
     Task request{&task};
     tasks_.push_back(&request);
-    wake_.notify_all();
+    loopWake_.notify_one();
     // A task the loop has taken runs to its end even when the loop shuts down meanwhile.
-    wake_.wait(lock, [&] { return request.done || (shutDown_ && !request.taken); });
+    taskDone_.wait(lock, [&] { return request.done || (shutDown_ && !request.taken); });
     if (!request.done) std::erase(tasks_, &request);
     return request.done;
 }
@@ -35,15 +27,22 @@ bool EventLoop::Send(const std::function<void()>& task) {
 void EventLoop::Shutdown() {
     std::lock_guard lock(mutex_);
     shutDown_ = true;
-    wake_.notify_all();
+    loopWake_.notify_all();
+    taskDone_.notify_all();
+}
+
+void EventLoop::Wake() {
+    std::lock_guard lock(mutex_);
+    woken_ = activeSinceTick_ = true;
+    loopWake_.notify_one();
 }
 
 void EventLoop::StartTimer(unsigned id, unsigned milliseconds, std::function<void()> tick) {
     std::lock_guard lock(mutex_);
-    const auto interval =
-        pace_ == Pace::WhenIdle ? kIdleTick : std::chrono::milliseconds(milliseconds);
+    const auto interval = std::chrono::milliseconds(milliseconds);
     timers_[id] = Timer{interval, Clock::now() + interval, std::move(tick)};
-    wake_.notify_all();
+    activeSinceTick_ = true;
+    loopWake_.notify_one();
 }
 
 void EventLoop::StopTimer(unsigned id) {
@@ -74,11 +73,28 @@ bool EventLoop::RunUntil(const std::function<bool()>& done, std::chrono::millise
             continue;
         }
         if (FireDueTimer(lock)) continue;
-        if (timers_.empty() && Clock::now() - idleSince >= idleLimit) return false;
-        // `done` may turn true on another thread without a word to the loop: look again soon.
-        const auto lookAgain = Clock::now() + kDoneCheck;
-        const auto until = timers_.empty() ? idleSince + idleLimit : NextDue();
-        wake_.wait_until(lock, std::min(until, lookAgain));
+        if (woken_) {
+            woken_ = false;  // `done` has been looked at since
+            idleSince = Clock::now();
+            continue;
+        }
+        // Real-time timers can always make something happen; idle-pace ones only after a task
+        // or a wake.
+        const bool timersCanAct = pace_ == Pace::RealTime && !timers_.empty();
+        if (!timersCanAct && Clock::now() - idleSince >= idleLimit) return false;
+        WaitForWork(lock, idleSince, idleLimit);
+    }
+}
+
+void EventLoop::WaitForWork(std::unique_lock<std::mutex>& lock, Clock::time_point idleSince,
+                            std::chrono::milliseconds idleLimit) {
+    const auto wakes = [this] { return !tasks_.empty() || woken_ || shutDown_; };
+    if (pace_ == Pace::RealTime && !timers_.empty()) {
+        loopWake_.wait_until(lock, NextDue(), wakes);
+    } else if (pace_ == Pace::WhenIdle && activeSinceTick_ && !timers_.empty()) {
+        return;  // the timers tick now, once
+    } else {
+        loopWake_.wait_until(lock, idleSince + idleLimit, wakes);
     }
 }
 
@@ -87,6 +103,7 @@ bool EventLoop::RunOneTask(std::unique_lock<std::mutex>& lock) {
     Task* task = tasks_.front();
     tasks_.pop_front();
     task->taken = true;
+    activeSinceTick_ = true;
     lock.unlock();
     struct Finish {
         EventLoop& loop;
@@ -95,14 +112,31 @@ bool EventLoop::RunOneTask(std::unique_lock<std::mutex>& lock) {
         ~Finish() {
             lock.lock();
             task->done = true;
-            loop.wake_.notify_all();
+            loop.taskDone_.notify_all();
         }
     } finish{*this, lock, task};
     (*task->work)();
     return true;
 }
 
+// Real time: the first timer that is due. Idle pace: every timer once, when the loop has
+// fallen idle after something happened; what the ticks do may start another round.
 bool EventLoop::FireDueTimer(std::unique_lock<std::mutex>& lock) {
+    if (pace_ == Pace::WhenIdle) {
+        if (!activeSinceTick_ || timers_.empty()) return false;
+        activeSinceTick_ = false;
+        std::vector<unsigned> ids;
+        for (const auto& [id, timer] : timers_) ids.push_back(id);
+        for (unsigned id : ids) {
+            auto it = timers_.find(id);
+            if (it == timers_.end()) continue;  // stopped by an earlier tick
+            const std::function<void()> tick = it->second.tick;
+            lock.unlock();
+            tick();
+            lock.lock();
+        }
+        return true;
+    }
     const auto now = Clock::now();
     for (auto& [id, timer] : timers_) {
         if (timer.due > now) continue;
@@ -116,7 +150,7 @@ bool EventLoop::FireDueTimer(std::unique_lock<std::mutex>& lock) {
     return false;
 }
 
-Clock::time_point EventLoop::NextDue() const {
+EventLoop::Clock::time_point EventLoop::NextDue() const {
     auto next = Clock::time_point::max();
     for (const auto& [id, timer] : timers_) next = std::min(next, timer.due);
     return next;

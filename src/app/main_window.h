@@ -14,6 +14,8 @@
 #include "app/window_views.h"
 #include "kpz/upgrade_status.h"
 
+class VolumeRelease;
+
 class CUpgradeUtilityDlg {
   public:
     explicit CUpgradeUtilityDlg(UiThread& uiThread);
@@ -45,6 +47,12 @@ class CUpgradeUtilityDlg {
     bool OnSysCommand(unsigned command);
     void OnTimer(unsigned id);
 
+    // A volume was mounted or removed: the list is rebuilt, unless an upgrade runs (false).
+    bool OnVolumesChanged();
+    // Safely Remove from a row's menu: offered while no upgrade runs, on a real computer.
+    bool CanSafelyRemove(int row) const;
+    void OnSafelyRemove(int row, VolumeRelease& release);
+
     // Rebuilds the list and its rows; the number of rows, or -1 when the Refresh was stopped.
     int RefreshDeviceList();
     void UpgradeSelectedDevice();
@@ -75,8 +83,15 @@ class CUpgradeUtilityDlg {
     void VerifyUpgradedVersion(int row, tagDEVICEENTRY& entry);
     void ReportUpgradeErrors();
     void JoinWorker();
+    // The drive letter of the entry a row shows; 0 for none.
+    char DriveOfRow(int row) const;
+    // A change of the volumes told while a Refresh ran (from inside one of its message
+    // boxes) is followed by a Refresh of its own once that one has ended.
+    void FollowVolumeChangesMeanwhile();
 
     UiThread& uiThread_;
     MainWindowView* view_ = nullptr;
     std::thread worker_;
+    bool refreshing_ = false;
+    bool volumesChangedMeanwhile_ = false;
 };

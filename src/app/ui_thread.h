@@ -17,4 +17,8 @@ class UiThread {
     // Refuses every later Send and releases the senders that are waiting, so a worker can be
     // joined while no window is left to take its notifications.
     virtual void Shutdown() = 0;
+
+    // Tells the thread that something it waits on may have changed (the worker has ended), so
+    // it looks at once instead of at its next timer tick.
+    virtual void Wake() {}
 };

@@ -8,7 +8,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/progress_window.h"
-#include "platform/ascii.h"
+#include "common/code_page_case.h"
 #include "platform/ui.h"
 #include "platform/win32.h"
 
@@ -46,7 +46,8 @@ void CUpgradeUtilityDlg::VerifyUpgradedVersion(int row, tagDEVICEENTRY& entry) {
                    *path, image ? FirmwareReader::Image : FirmwareReader::Program, version)
              : VersionRead::NotOpened;
     if (read == VersionRead::NotRead) return;  // a version the reader rejects is no error
-    if (read == VersionRead::Read && platform::EqualsNoCase(version, entry.m_szUpgradeVersion)) {
+    if (read == VersionRead::Read &&
+        common::EqualsNoCaseCodePage(version, entry.m_szUpgradeVersion)) {
         std::memcpy(entry.m_szCurrentVersion, version, sizeof version);
         view_->SetCell(row, kColumnCurrentVersion, entry.m_szUpgradeVersion);
         return;

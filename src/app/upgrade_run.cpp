@@ -99,6 +99,7 @@ unsigned CUpgradeUtilityDlg::UpgradeThreadProc(long position) {
         main->m_bUpgradeErrors = 1;
     }
     main->m_bUpgradeRunning.store(0);  // the last act: the window reads the others after it
+    main->uiThread_.Wake();            // its poll timer would see it; this is only sooner
     return 0;
 }
 

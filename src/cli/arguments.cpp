@@ -69,6 +69,11 @@ Invocation ParseCommandLine(int argc, const char* const* argv) {
             invocation.options.events = true;
         } else if (arg == "--help" || arg == "-h") {
             invocation.options.help = true;
+        } else if (auto value = InlineValue(arg, "--install-folder")) {
+            invocation.options.installFolder = *value;
+        } else if (arg == "--install-folder") {
+            if (i + 1 >= argc) throw UsageError("--install-folder needs a folder");
+            invocation.options.installFolder = argv[++i];
         } else if (auto value = InlineValue(arg, "--machine")) {
             invocation.options.machineFile = *value;
         } else if (arg == "--machine") {

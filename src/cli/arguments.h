@@ -17,6 +17,7 @@ struct UsageError : std::runtime_error {
 
 struct GlobalOptions {
     std::optional<std::string> machineFile;
+    std::optional<std::string> installFolder;
     bool json = false;
     bool events = false;
     bool help = false;

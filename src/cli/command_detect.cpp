@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/device_notices.h"
+#include "cli/detect_trace.h"
 #include "cli/players.h"
 #include "cli/record_json.h"
 #include "cli/session.h"
@@ -19,13 +21,15 @@ std::string Trimmed(const char (&member)[N]) {
 void PrintTable(Output& output, const std::vector<std::vector<std::string>>& rows) {
     std::vector<std::size_t> widths(rows.front().size(), 0);
     for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            widths[i] = std::max(widths[i], TextWidth(row[i]));
+        }
     }
     for (const auto& row : rows) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i) {
             std::string cell = row[i];
-            if (i + 1 < row.size()) cell.resize(widths[i] + 2, ' ');
+            if (i + 1 < row.size()) cell = PaddedTo(cell, widths[i] + 2);
             line += cell;
         }
         output.Line(line);
@@ -35,17 +39,22 @@ void PrintTable(Output& output, const std::vector<std::vector<std::string>>& row
 }  // namespace
 
 int RunDetect(Session& session, ArgumentList& arguments) {
+    const bool traced = arguments.Flag("--trace");
     arguments.Finish();
+    const DetectTrace trace(session.machine);
     const std::vector<tagPORTDEVINFO> players = DetectPlayers();
+    if (const std::string notices = TakeDeviceNoticeText(); !notices.empty()) {
+        session.output.Note(notices);
+    }
     Json result = Json::array();
     std::vector<std::vector<std::string>> rows = {
         {"Drive", "Vendor", "Product", "Name", "Serial", "State", "System files"}};
     for (const tagPORTDEVINFO& player : players) {
         result.push_back(DeviceJson(player));
         const tagPORTDEVDESC& desc = player.desc;
-        rows.push_back({std::string{player.driveLetter, ':'}, Trimmed(desc.vendorId),
-                        Trimmed(desc.productId), Trimmed(desc.displayName),
-                        desc.serialNumber[0] ? Trimmed(desc.serialNumber) : "-",
+        rows.push_back({std::string{player.driveLetter, ':'}, Utf8(Trimmed(desc.vendorId)),
+                        Utf8(Trimmed(desc.productId)), Utf8(Trimmed(desc.displayName)),
+                        desc.serialNumber[0] ? Utf8(Trimmed(desc.serialNumber)) : "-",
                         std::to_string(desc.deviceState), desc.hasSystemFiles ? "yes" : "no"});
     }
     if (session.output.Text()) {
@@ -54,6 +63,13 @@ int RunDetect(Session& session, ArgumentList& arguments) {
         } else {
             PrintTable(session.output, rows);
         }
+        if (traced) trace.Print(session.output);
+    }
+    if (traced) {
+        if (!trace.Recorded() && !session.output.Text()) session.output.Note(kNotRecorded);
+        result = Json{{"players", std::move(result)},
+                      {"diagnostics", trace.Diagnostics()},
+                      {"services", trace.Services()}};
     }
     session.output.Result(result);
     return kExitDone;

@@ -11,11 +11,17 @@ struct CommandText {
 };
 
 constexpr CommandText kCommands[] = {
-    {"detect", "detect", "list the players the detection library finds",
+    {"detect", "detect [--trace]", "list the players the detection library finds",
      "Runs the detection library's enumeration with the installation's database\n"
      "(KPZSupportedPortableDevices.bin beside the program) and prints one player a line:\n"
      "drive, vendor, product, name, serial number, state and whether it has system files.\n"
-     "With --json: an array of the device records, keyed by their member names.\n"},
+     "With --json: an array of the device records, keyed by their member names.\n"
+     "--trace adds what the detection did: the texts it wrote to standard output and to\n"
+     "the debugger, and the Windows 98/Me services it called (the VWIN32 requests, the\n"
+     "set-up API, the registry, the SCSI manager), each starting with the call's name.\n"
+     "With --json: {\"players\": [...], \"diagnostics\": [{\"channel\": \"stdout\" or\n"
+     "\"debugger\", \"text\": ...}], \"services\": [...]}. Only a simulated machine\n"
+     "(--machine) records them.\n"},
     {"list", "list [--yes|--no]", "a Refresh of the main window: the device list's rows",
      "Runs a Refresh exactly as the main window does it and prints its rows under the\n"
      "columns Drive, Device, Current Version, Upgrade Version and Update Status.\n"
@@ -45,6 +51,12 @@ constexpr CommandText kCommands[] = {
      "db build DESCRIPTION.json -o FILE writes a database from a JSON array of such\n"
      "entries, in format version 1.00, 2.02, 3.01, 4.00, 5.00, 6.00, 7.01, 8.00 or 9.00\n"
      "(--format-version, default 9.00).\n"},
+    {"eject", "eject DRIVE", "release the player on DRIVE so it can be unplugged",
+     "Safely Remove, as the main window's row menu does it: unmounts the file system on\n"
+     "DRIVE through udisks2 on the system bus, then powers the disk off when it can be\n"
+     "powered off. The system's error (busy, not authorised) is printed as it comes.\n"
+     "Only for this computer's own removable volumes. Exit status 0 when released, 1\n"
+     "otherwise. With --json: {\"released\": true|false, \"message\": \"...\"}.\n"},
     {"gui", "gui", "open the main window of the desktop program",
      "Opens the desktop program's main window on this command line's computer: the\n"
      "simulated one with --machine, so the demo's players can be upgraded with the mouse.\n"
@@ -62,7 +74,8 @@ const CommandText* Find(const std::string& command) {
 
 std::string ProgramHelp() {
     std::string text =
-        "Usage: zarn-upgrade [--machine FILE] [--json] [--events] COMMAND [ARGUMENTS]\n"
+        "Usage: zarn-upgrade [--machine FILE | --install-folder DIR] [--json] [--events] COMMAND\n"
+        "                    [ARGUMENTS]\n"
         "\n"
         "The Zarn Upgrade Utility on the command line: detects Zarn players, lists them as the\n"
         "main window does, upgrades one, and reads and writes supported-devices databases.\n"
@@ -77,6 +90,9 @@ std::string ProgramHelp() {
         "\n"
         "Options:\n"
         "  --machine FILE        run on the simulated computer described by a JSON machine file\n"
+        "  --install-folder DIR  the installation folder (the database and the model folders)\n"
+        "                        on this computer; by default the folder of this program\n"
+        "                        when KPZPortableDeviceSystemFileUpdater lies beside it\n"
         "  --json                print the command's result as JSON\n"
         "  --events              print JSON lines: each status notification as the progress\n"
         "                        window receives it, each message box, then the result\n"

@@ -4,6 +4,7 @@
 
 #include "app/dispatched_ui.h"
 #include "cli/help.h"
+#include "cli/installation_folder.h"
 #include "cli/session.h"
 #include "platform/sim/machine_file.h"
 
@@ -24,6 +25,7 @@ constexpr CommandEntry kCommands[] = {
     {"playlists", &RunPlaylists},
     {"db", &RunDatabase},
     {"gui", &RunGui},
+    {"eject", &RunEject},
 };
 
 Command FindCommand(const std::string& name) {
@@ -54,8 +56,17 @@ int Run(Invocation& invocation) {
     }
 
     std::unique_ptr<sim::Machine> machine;
+    std::unique_ptr<platform::posix::HostSystem> host;
     std::unique_ptr<platform::ScopedSystem> installed;
-    if (invocation.options.machineFile) {
+    if (invocation.options.machineFile && invocation.options.installFolder) {
+        return BadUsage("--install-folder is for this computer; a machine file names its program");
+    }
+    if (!invocation.options.machineFile) {
+        std::string error;
+        host = HostWithInstallation(invocation.options.installFolder, error);
+        if (!host) return BadUsage(error);
+        installed = std::make_unique<platform::ScopedSystem>(*host);
+    } else {
         std::string error;
         machine = sim::LoadMachineFile(*invocation.options.machineFile, error);
         if (!machine) return BadUsage("machine file: " + error);
@@ -67,7 +78,7 @@ int Run(Invocation& invocation) {
     TerminalUserInterface boxes(output);
     DispatchedUserInterface ui(boxes, loop);
     platform::ScopedUserInterface uiInstalled(ui);
-    Session session{output, loop, boxes};
+    Session session{output, loop, boxes, machine.get()};
     return command(session, invocation.arguments);
 }
 

@@ -33,14 +33,14 @@ void PrintRows(Output& output, const HeadlessMainWindowView& view) {
     for (int column = 0; column < kColumnCount; ++column) {
         widths[column] = std::string(kDeviceListColumns[column].heading).size();
         for (int row = 0; row < view.RowCount(); ++row) {
-            widths[column] = std::max(widths[column], view.Cell(row, column).size());
+            widths[column] = std::max(widths[column], TextWidth(Utf8(view.Cell(row, column))));
         }
     }
     auto line = [&](auto cell) {
         std::string text;
         for (int column = 0; column < kColumnCount; ++column) {
             std::string value = cell(column);
-            if (column + 1 < kColumnCount) value.resize(widths[column] + 2, ' ');
+            if (column + 1 < kColumnCount) value = PaddedTo(value, widths[column] + 2);
             text += value;
         }
         while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -48,7 +48,7 @@ void PrintRows(Output& output, const HeadlessMainWindowView& view) {
     };
     line([](int column) { return std::string(kDeviceListColumns[column].heading); });
     for (int row = 0; row < view.RowCount(); ++row) {
-        line([&](int column) { return view.Cell(row, column); });
+        line([&](int column) { return Utf8(view.Cell(row, column)); });
     }
 }
 
@@ -59,7 +59,7 @@ Json RowsJson(const HeadlessMainWindowView& view) {
     for (int row = 0; row < view.RowCount(); ++row) {
         Json cells = Json::object();
         for (int column = 0; column < kColumnCount; ++column) {
-            cells[kKeys[column]] = view.Cell(row, column);
+            cells[kKeys[column]] = Utf8(view.Cell(row, column));
         }
         rows.push_back(cells);
     }

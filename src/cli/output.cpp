@@ -2,7 +2,27 @@
 
 #include <unistd.h>
 
+#include "common/code_page.h"
+
 namespace cli {
+
+std::string Utf8(const std::string& codePageText) {
+    return common::CodePageToUtf8(codePageText);
+}
+
+std::size_t TextWidth(const std::string& utf8) {
+    std::size_t width = 0;
+    for (unsigned char c : utf8) {
+        if ((c & 0xC0) != 0x80) ++width;  // not a continuation byte
+    }
+    return width;
+}
+
+std::string PaddedTo(std::string utf8, std::size_t width) {
+    const std::size_t used = TextWidth(utf8);
+    if (used < width) utf8.append(width - used, ' ');
+    return utf8;
+}
 
 Output::Output(bool json, bool events)
     : json_(json || events), events_(events), terminal_(::isatty(STDOUT_FILENO) == 1) {}

@@ -12,6 +12,14 @@ namespace cli {
 // JSON with its keys in the order written.
 using Json = nlohmann::ordered_json;
 
+// A text of the system code page (a record's, a window's) as the UTF-8 the terminal and
+// JSON take.
+std::string Utf8(const std::string& codePageText);
+// The columns a UTF-8 text takes on a terminal: one a character.
+std::size_t TextWidth(const std::string& utf8);
+// The text followed by blanks up to `width` columns.
+std::string PaddedTo(std::string utf8, std::size_t width);
+
 class Output {
   public:
     Output(bool json, bool events);

@@ -6,6 +6,10 @@
 #include "cli/output.h"
 #include "cli/terminal_ui.h"
 
+namespace sim {
+class Machine;
+}
+
 namespace cli {
 
 enum ExitStatus { kExitDone = 0, kExitFailed = 1, kExitBadInput = 2 };
@@ -14,6 +18,7 @@ struct Session {
     Output& output;
     EventLoop& loop;
     TerminalUserInterface& boxes;
+    const sim::Machine* machine;  // the simulated machine of --machine; none on the host
 };
 
 // "E", "e:" or "E:" naming a drive of the computer; UsageError otherwise.
@@ -28,5 +33,6 @@ int RunUpdateSystemFiles(Session& session, ArgumentList& arguments);
 int RunPlaylists(Session& session, ArgumentList& arguments);
 int RunDatabase(Session& session, ArgumentList& arguments);
 int RunGui(Session& session, ArgumentList& arguments);
+int RunEject(Session& session, ArgumentList& arguments);
 
 }  // namespace cli

@@ -42,7 +42,7 @@ Json StatusEvent(std::uint32_t code, const tagUPDATESYSFILEINFO* info) {
         const std::size_t length = strnlen(info->szText, sizeof info->szText);
         record = {{"dwPos", info->dwPos},
                   {"dwCount", info->dwCount},
-                  {"szText", std::string(info->szText, length)}};
+                  {"szText", Utf8(std::string(info->szText, length))}};
     }
     return {{"code", code}, {"name", StatusCodeName(code)}, {"record", record}};
 }

@@ -22,12 +22,12 @@ int TerminalUserInterface::MessageBox(win32::HWND, const std::string& text,
     const int answer = question ? (answerYes_ ? win32::IDYES : win32::IDNO) : win32::IDOK;
     const bool information = (flags & win32::MB_ICONMASK) == win32::MB_ICONINFORMATION;
     output_.Event({{"messageBox",
-                    {{"caption", caption},
-                     {"text", text},
+                    {{"caption", Utf8(caption)},
+                     {"text", Utf8(text)},
                      {"icon", information ? "information" : "warning"},
                      {"buttons", question ? "yesno" : "ok"},
                      {"answer", AnswerName(answer)}}}});
-    output_.Note("[" + caption + "] " + text);
+    output_.Note(Utf8("[" + caption + "] " + text));
     if (question) output_.Note(std::string("  -> answered ") + (answerYes_ ? "Yes" : "No"));
     return answer;
 }

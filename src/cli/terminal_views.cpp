@@ -19,7 +19,7 @@ std::string BarText(int lower, int upper, int position) {
 
 void TerminalProgressView::Show() {
     HeadlessProgressView::Show();
-    if (output_.Text()) output_.Line(deviceLine);
+    if (output_.Text()) output_.Line(Utf8(deviceLine));
 }
 
 void TerminalProgressView::Repaint() {
@@ -28,7 +28,7 @@ void TerminalProgressView::Repaint() {
     const std::string drawn = "  " + BarText(lower, upper, position) + "  " + statusLine;
     if (drawn == lastDrawn_) return;
     lastDrawn_ = drawn;
-    output_.Progress(drawn);
+    output_.Progress(Utf8(drawn));
 }
 
 void TerminalProgressView::Received(std::uint32_t code, const tagUPDATESYSFILEINFO* info) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/ascii.h"
+#include "common/code_page_case.h"
 
 namespace detect {
 namespace {
@@ -19,7 +19,7 @@ constexpr std::array<std::string_view, 9> kMagics = {
 
 std::optional<DatabaseVersion> DatabaseVersionOfMagic(std::string_view text) {
     for (std::size_t i = 0; i < kMagics.size(); ++i) {
-        if (platform::EqualsNoCase(text, kMagics[i])) return static_cast<DatabaseVersion>(i);
+        if (common::EqualsNoCaseCodePage(text, kMagics[i])) return static_cast<DatabaseVersion>(i);
     }
     return std::nullopt;
 }

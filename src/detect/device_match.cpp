@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "common/code_page_case.h"
 #include "common/path_text.h"
 #include "detect/supported_devices.h"
-#include "platform/ascii.h"
 #include "platform/win32.h"
 
 namespace detect {
@@ -19,13 +19,15 @@ bool IsDriveRootAccessible(const char* root) {
     return win32::GetDiskFreeSpaceExA(root, &available, nullptr, nullptr) != 0;
 }
 
+bool MatchesEntry(const tagPORTDEVDESC& entry, std::string_view vendor, std::string_view product) {
+    return common::EqualsNoCaseCodePage(vendor, entry.vendorId) &&
+           common::EqualsNoCaseCodePage(product, entry.productId);
+}
+
 int MatchSupportedDevice(tagPORTDEVINFO& device, const char* vendor, const char* product) {
     const std::string root = common::DriveRoot(device.driveLetter);
     for (const auto& entry : g_supportedDevices) {
-        if (entry == nullptr || !platform::EqualsNoCase(vendor, entry->vendorId) ||
-            !platform::EqualsNoCase(product, entry->productId)) {
-            continue;
-        }
+        if (entry == nullptr || !MatchesEntry(*entry, vendor, product)) continue;
         if (!IsDriveRootAccessible(root.c_str())) continue;
         device.desc = *entry;
         return 1;

@@ -10,8 +10,9 @@ namespace detect {
 
 constexpr int kQueryOk = 0;
 constexpr int kQueryRouteUnsupported = 1;
-constexpr int kQueryFailed = 2;        // no destination, device not opened or request failed
-constexpr int kQueryStateUnknown = 5;  // page C0h answer in neither form
+constexpr int kQueryFailed = 2;            // no destination, device not opened or request failed
+constexpr int kQueryStateUnknown = 5;      // page C0h answer in neither form
+constexpr int kQueryDeviceNotOpened = -1;  // Windows 98/Me: the VWIN32 device did not open
 
 // 1 when the drive `device.driveLetter` is a supported player (its description now a copy
 // of the entry), else 0. Routes without identification give 0.

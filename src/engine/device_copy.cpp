@@ -1,6 +1,5 @@
 #include "engine/device_copy.h"
 
-#include <optional>
 #include <string_view>
 
 #include "common/path_text.h"
@@ -19,7 +18,7 @@ bool Refuse(DWORD error) {
     return false;
 }
 
-// A temporary name in `deviceFolder` is free when nothing is there or what is there is a
+// A temporary name in a device folder is free when nothing is there or what is there is a
 // leftover: a file the installation doesn't ship under that name. A leftover is removed.
 bool ClaimTemporary(const std::string& path, std::string_view sourceFolder, const char* name) {
     const DWORD error = GetLastError();
@@ -38,32 +37,43 @@ bool ClaimTemporary(const std::string& path, std::string_view sourceFolder, cons
     return free;
 }
 
-// The temporary file for a copy to `targetName` in `deviceFolder`; none when both names are
-// taken by data.
-std::optional<std::string> TemporaryFor(std::string_view deviceFolder, std::string_view targetName,
-                                        std::string_view sourceFolder) {
+// Copies the source to one of the temporary names in `folder`: the first that is free, or
+// becomes free once a leftover there is removed. False with the copy's error.
+bool CopyToTemporary(const char* source, std::string_view folder, std::string_view targetName,
+                     std::string& temporary) {
+    SetLastError(ERROR_FILE_EXISTS);  // should both names be taken by data
     for (const char* name : kTemporaryNames) {
         if (common::EqualsNoCase(name, targetName)) continue;
-        auto path = common::JoinPath(deviceFolder, name);
-        if (path && ClaimTemporary(*path, sourceFolder, name)) return path;
+        const auto path = common::JoinPath(folder, name);
+        if (!path) return Refuse(ERROR_FILENAME_EXCED_RANGE);
+        temporary = *path;
+        if (CopyFileA(source, path->c_str(), TRUE)) return true;
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;  // it removed what it wrote
+        if (ClaimTemporary(*path, common::FolderPart(source), name) &&
+            CopyFileA(source, path->c_str(), TRUE)) {
+            return true;
+        }
     }
-    return std::nullopt;
+    return false;
 }
 
-// Puts the complete temporary copy in the target's place, read-only and hidden cleared on the
-// old copy first (Windows won't replace a read-only file); the old copy keeps its attributes
-// when that fails.
+// Puts the complete temporary copy in the target's place. A read-only old copy (which Windows
+// won't replace) loses read-only and hidden first, and gets them back when that fails.
 bool PutInPlace(const std::string& temporary, const char* target, bool failIfExists) {
-    const DWORD old = GetFileAttributesA(target);
-    const DWORD guarded = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-    const bool cleared = old != INVALID_FILE_ATTRIBUTES && (old & guarded) &&
-                         SetFileAttributesA(target, old & ~guarded);
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (failIfExists ? 0 : MOVEFILE_REPLACE_EXISTING);
     if (MoveFileExA(temporary.c_str(), target, flags)) return true;
     const DWORD error = GetLastError();
-    if (cleared) SetFileAttributesA(target, old);
-    SetLastError(error);
-    return false;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    const DWORD old = GetFileAttributesA(target);
+    const DWORD guarded = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+    if (old == INVALID_FILE_ATTRIBUTES || !(old & FILE_ATTRIBUTE_READONLY) ||
+        !SetFileAttributesA(target, old & ~guarded)) {
+        return Refuse(error);
+    }
+    if (MoveFileExA(temporary.c_str(), target, flags)) return true;
+    const DWORD moveError = GetLastError();
+    SetFileAttributesA(target, old);
+    return Refuse(moveError);
 }
 
 void RemoveQuietly(const std::string& path) {
@@ -80,11 +90,10 @@ bool ReplaceDeviceFile(const char* source, const char* target, bool failIfExists
     const std::string_view name = common::NamePart(target);
     if (folder.empty() || name.empty()) return Refuse(ERROR_INVALID_NAME);
     if (failIfExists && FileExists(target)) return Refuse(ERROR_FILE_EXISTS);
-    const auto temporary = TemporaryFor(folder, name, common::FolderPart(source));
-    if (!temporary) return Refuse(ERROR_FILE_EXISTS);
-    if (!CopyFileA(source, temporary->c_str(), TRUE)) return false;  // it removes what it wrote
-    if (PutInPlace(*temporary, target, failIfExists)) return true;
-    RemoveQuietly(*temporary);
+    std::string temporary;
+    if (!CopyToTemporary(source, folder, name, temporary)) return false;
+    if (PutInPlace(temporary, target, failIfExists)) return true;
+    RemoveQuietly(temporary);
     return false;
 }
 

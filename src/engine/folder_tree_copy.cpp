@@ -8,9 +8,9 @@ namespace {
 // The upgrade copies every file it finds, over whatever the device holds.
 class CopyEveryFile : public TreeFilePolicy {
   public:
-    int HandleFile(const win32::WIN32_FIND_DATAA&, const std::string& source,
+    int HandleFile(const win32::WIN32_FIND_DATAA& item, const std::string& source,
                    const std::string& target) override {
-        ClearReadOnlyHidden(source.c_str());
+        ClearSourceAttributes(item, source);
         return ReplaceDeviceFile(source.c_str(), target.c_str(), false) ? kTreeCopied
                                                                         : kTreeCopyFailed;
     }

@@ -82,6 +82,11 @@ int WalkLevel(Level& level) {
 
 }  // namespace
 
+void ClearSourceAttributes(const win32::WIN32_FIND_DATAA& item, const std::string& source) {
+    const win32::DWORD cleared = win32::FILE_ATTRIBUTE_READONLY | win32::FILE_ATTRIBUTE_HIDDEN;
+    if (item.dwFileAttributes & cleared) ClearReadOnlyHidden(source.c_str());
+}
+
 int WalkFolderTree(tagPORTDEVINFO& device, const char* pattern, const char* targetFolder,
                    PFNUPGRADESTATUSCALLBACK callback, TreeFilePolicy& policy) {
     if (pattern == nullptr || targetFolder == nullptr) return kTreeMissingArgument;

@@ -25,3 +25,7 @@ class TreeFilePolicy {
 // file and folder found.
 int WalkFolderTree(tagPORTDEVINFO& device, const char* pattern, const char* targetFolder,
                    PFNUPGRADESTATUSCALLBACK callback, TreeFilePolicy& policy);
+
+// Clears read-only and hidden on a source file the search found, where it has either (the
+// search record tells, so a file without them is not touched twice).
+void ClearSourceAttributes(const win32::WIN32_FIND_DATAA& item, const std::string& source);

@@ -50,4 +50,11 @@ void* Address32::Resolve(std::uint32_t token, std::size_t size) {
     return it->second.buffer;
 }
 
+std::size_t Address32::MappedSize(std::uint32_t token) {
+    Registry& registry = TheRegistry();
+    std::lock_guard lock(registry.mutex);
+    auto it = registry.mappings.find(token);
+    return it == registry.mappings.end() ? 0 : it->second.size;
+}
+
 }  // namespace platform

@@ -18,6 +18,8 @@ class Address32 {
 
     // The buffer behind a token, when it is mapped and holds at least `size` bytes.
     static void* Resolve(std::uint32_t token, std::size_t size);
+    // How many bytes the buffer behind a token holds; 0 when the token is not mapped.
+    static std::size_t MappedSize(std::uint32_t token);
 
   private:
     std::uint32_t token_;

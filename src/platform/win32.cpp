@@ -99,6 +99,90 @@ BOOL CloseHandle(HANDLE handle) {
     return Backend().CloseHandle(handle);
 }
 
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND, DWORD flags) {
+    return Backend().GetClassDevices(classGuid, enumerator, flags);
+}
+
+BOOL SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* device) {
+    return Backend().EnumDeviceInfo(list, index, device);
+}
+
+BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
+                                       DWORD* dataType, BYTE* buffer, DWORD size, DWORD* required) {
+    return Backend().GetDeviceRegistryProperty(list, device, property, dataType, buffer, size,
+                                               required);
+}
+
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list) {
+    return Backend().DestroyDeviceInfoList(list);
+}
+
+LONG RegOpenKeyA(HKEY key, LPCSTR subKey, HKEY* result) {
+    return Backend().RegOpenKey(key, subKey, result);
+}
+
+// No key of this system has a class name; the time of the last write is not kept.
+LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved,
+                   char* className, DWORD* classSize, FILETIME* lastWrite) {
+    if (reserved != nullptr || (className != nullptr && classSize == nullptr)) {
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
+    }
+    const LONG result = Backend().RegEnumKey(key, index, name, nameSize);
+    if (result != static_cast<LONG>(ERROR_SUCCESS)) return result;
+    if (className != nullptr && *classSize > 0) className[0] = '\0';
+    if (classSize != nullptr) *classSize = 0;
+    if (lastWrite != nullptr) *lastWrite = FILETIME{};
+    return result;
+}
+
+LONG RegQueryValueExA(HKEY key, LPCSTR name, DWORD* reserved, DWORD* type, BYTE* data,
+                      DWORD* size) {
+    if (reserved != nullptr || (data != nullptr && size == nullptr)) {
+        return static_cast<LONG>(ERROR_INVALID_PARAMETER);
+    }
+    return Backend().RegQueryValue(key, name, type, data, size);
+}
+
+LONG RegCloseKey(HKEY key) {
+    return Backend().RegCloseKey(key);
+}
+
+HMODULE LoadLibraryA(LPCSTR name) {
+    return Backend().LoadLibrary(name);
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
+    return Backend().GetProcAddress(module, name);
+}
+
+BOOL FreeLibrary(HMODULE module) {
+    return Backend().FreeLibrary(module);
+}
+
+HANDLE CreateEventA(void*, BOOL manualReset, BOOL initialState, LPCSTR name) {
+    return Backend().CreateEvent(manualReset != FALSE, initialState != FALSE, name);
+}
+
+BOOL SetEvent(HANDLE event) {
+    return Backend().SetEvent(event);
+}
+
+BOOL ResetEvent(HANDLE event) {
+    return Backend().ResetEvent(event);
+}
+
+DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
+    return Backend().WaitForSingleObject(object, milliseconds);
+}
+
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes) {
+    return Backend().LocalAlloc(flags, bytes);
+}
+
+HLOCAL LocalFree(HLOCAL memory) {
+    return memory == nullptr ? nullptr : Backend().LocalFree(memory);
+}
+
 BOOL GetVersionExA(OSVERSIONINFOA* info) {
     return Backend().GetVersionEx(info);
 }

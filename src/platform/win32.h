@@ -34,6 +34,30 @@ BOOL DeviceIoControl(HANDLE device, DWORD code, void* in, DWORD inSize, void* ou
                      DWORD* returned, void* overlapped);
 BOOL CloseHandle(HANDLE handle);
 
+HDEVINFO SetupDiGetClassDevsA(const GUID* classGuid, LPCSTR enumerator, HWND parent, DWORD flags);
+BOOL SetupDiEnumDeviceInfo(HDEVINFO list, DWORD index, SP_DEVINFO_DATA* device);
+BOOL SetupDiGetDeviceRegistryPropertyA(HDEVINFO list, SP_DEVINFO_DATA* device, DWORD property,
+                                       DWORD* dataType, BYTE* buffer, DWORD size, DWORD* required);
+BOOL SetupDiDestroyDeviceInfoList(HDEVINFO list);
+
+LONG RegOpenKeyA(HKEY key, LPCSTR subKey, HKEY* result);
+LONG RegEnumKeyExA(HKEY key, DWORD index, char* name, DWORD* nameSize, DWORD* reserved,
+                   char* className, DWORD* classSize, FILETIME* lastWrite);
+LONG RegQueryValueExA(HKEY key, LPCSTR name, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
+LONG RegCloseKey(HKEY key);
+
+HMODULE LoadLibraryA(LPCSTR name);
+FARPROC GetProcAddress(HMODULE module, LPCSTR name);
+BOOL FreeLibrary(HMODULE module);
+
+HANDLE CreateEventA(void* security, BOOL manualReset, BOOL initialState, LPCSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
+
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
+HLOCAL LocalFree(HLOCAL memory);
+
 BOOL GetVersionExA(OSVERSIONINFOA* info);
 DWORD GetModuleFileNameA(HMODULE module, char* buffer, DWORD size);
 void GetLocalTime(SYSTEMTIME* time);

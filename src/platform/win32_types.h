@@ -1,6 +1,7 @@
 // Win32 types and constants, with their Windows names and values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace win32 {
@@ -17,7 +18,14 @@ using HCURSOR = void*;
 using HINSTANCE = void*;
 using HMODULE = void*;
 using HKEY = void*;
+using HDEVINFO = void*;
+using HLOCAL = void*;
 using LPCSTR = const char*;
+using SIZE_T = std::size_t;
+using ULONG_PTR = std::uintptr_t;
+// An exported function as GetProcAddress hands it out; cast to its real type before calling.
+// (The generic function type, so the casts to and from it are clean.)
+using FARPROC = void (*)();
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
@@ -55,15 +63,21 @@ constexpr DWORD ERROR_NOT_SUPPORTED = 50;
 constexpr DWORD ERROR_FILE_EXISTS = 80;
 constexpr DWORD ERROR_INVALID_PARAMETER = 87;
 constexpr DWORD ERROR_DISK_FULL = 112;
+constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
 constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr DWORD ERROR_INVALID_NAME = 123;
+constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
 constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
 constexpr DWORD ERROR_BAD_PATHNAME = 161;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr DWORD ERROR_MORE_DATA = 234;
 constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
 constexpr DWORD ERROR_IO_DEVICE = 1117;
+constexpr DWORD ERROR_POSSIBLE_DEADLOCK = 1131;
 constexpr DWORD ERROR_DEVICE_NOT_CONNECTED = 1167;
+constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
 
 // Drive types.
 constexpr UINT DRIVE_UNKNOWN = 0;
@@ -88,6 +102,30 @@ constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_FLAG_DELETE_ON_CLOSE = 0x04000000;
+
+// Local memory.
+constexpr UINT LMEM_FIXED = 0x0;
+constexpr UINT LMEM_MOVEABLE = 0x2;
+constexpr UINT LMEM_ZEROINIT = 0x40;
+constexpr UINT LPTR = LMEM_FIXED | LMEM_ZEROINIT;
+
+// Waiting.
+constexpr DWORD INFINITE = 0xFFFFFFFF;
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
+
+// The registry.
+inline HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(std::uintptr_t{0x80000002});
+constexpr DWORD REG_NONE = 0;
+constexpr DWORD REG_SZ = 1;
+constexpr DWORD REG_BINARY = 3;
+constexpr DWORD REG_MULTI_SZ = 7;
+
+// The set-up API.
+constexpr DWORD DIGCF_PRESENT = 0x2;
+constexpr DWORD SPDRP_DEVICEDESC = 0x0;
+constexpr DWORD SPDRP_HARDWAREID = 0x1;
 
 // MoveFileExA.
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
@@ -154,6 +192,32 @@ struct WIN32_FIND_DATAA {
     DWORD dwReserved1;
     char cFileName[MAX_PATH];
     char cAlternateFileName[14];
+};
+
+struct GUID {
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+
+inline bool operator==(const GUID& a, const GUID& b) {
+    if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+    for (int i = 0; i < 8; ++i) {
+        if (a.Data4[i] != b.Data4[i]) return false;
+    }
+    return true;
+}
+
+// The set-up class of disk drives, {4D36E967-E325-11CE-BFC1-08002BE10318}.
+inline constexpr GUID GUID_DEVCLASS_DISKDRIVE = {
+    0x4D36E967, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+
+struct SP_DEVINFO_DATA {
+    DWORD cbSize;
+    GUID ClassGuid;
+    DWORD DevInst;
+    ULONG_PTR Reserved;
 };
 
 struct OSVERSIONINFOA {

@@ -47,7 +47,7 @@ class CopyUnlessNewer : public TreeFilePolicy {
 
     int HandleFile(const WIN32_FIND_DATAA& item, const std::string& source,
                    const std::string& target) override {
-        ClearReadOnlyHidden(source.c_str());
+        ClearSourceAttributes(item, source);
         ClearReadOnlyHidden(target.c_str());
         const auto copy = ShouldCopy(device_.driveLetter, item, target);
         if (!copy) {

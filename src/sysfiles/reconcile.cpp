@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "common/code_page_case.h"
 #include "common/path_text.h"
 #include "engine/device_copy.h"
 #include "engine/folder_operations.h"
@@ -43,9 +44,9 @@ Decision CompareHeaders(File& source, File& target, std::string_view fileName) {
     tagSYSFILEHEADER ours, theirs;
     if (!ReadSysFileHeader(source, &ours)) return {};  // never copied, never rebuilt
     if (!ReadSysFileHeader(target, &theirs)) return {Choice::kCopy};
-    if (!common::EqualsNoCase(theirs.name, fileName)) return {Choice::kCopy};
+    if (!common::EqualsNoCaseCodePage(theirs.name, fileName)) return {Choice::kCopy};
     if (theirs.version <= ours.version) return {Choice::kCopy};
-    if (!common::EqualsNoCase(theirs.tag, ours.tag)) return {Choice::kCopy};
+    if (!common::EqualsNoCaseCodePage(theirs.tag, ours.tag)) return {Choice::kCopy};
     return {Choice::kRebuild, kDeviceNewer, true};
 }
 

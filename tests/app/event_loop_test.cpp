@@ -23,6 +23,7 @@ TEST(EventLoop, RunsAnotherThreadsTaskOnItsThreadWhileTheSenderWaits) {
         }));
         ranBeforeReturn = ran;
         sent = true;
+        loop.Wake();  // what the loop waits for changed on this thread
     });
     EXPECT_TRUE(loop.RunUntil([&] { return sent.load(); }));
     sender.join();
@@ -50,16 +51,27 @@ TEST(EventLoop, ShutdownReleasesWaitingSendersWithoutRunningTheirTasks) {
     EXPECT_FALSE(ran);
 }
 
-TEST(EventLoop, TicksTimersUntilStoppedAndGivesUpWhenNothingCanHappen) {
+// At idle pace a timer ticks once each time the loop falls idle after something happened, and
+// an idle loop waits for the next thing instead of spinning.
+TEST(EventLoop, IdlePaceTimersTickAfterActivityAndNeverSpin) {
     EventLoop loop(EventLoop::Pace::WhenIdle);
     int ticks = 0;
-    loop.StartTimer(1, 500, [&] {
-        if (++ticks == 3) loop.StopTimer(1);
-    });
+    loop.StartTimer(1, 500, [&] { ++ticks; });
     EXPECT_TRUE(loop.TimerRunning(1));
     EXPECT_FALSE(loop.RunUntil([] { return false; }, std::chrono::milliseconds(20)));
-    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(ticks, 1);  // for the start; then nothing could happen
+
+    std::thread sender([&] { loop.Send([] {}); });
+    EXPECT_TRUE(loop.RunUntil([&] { return ticks == 2; }));
+    sender.join();
+    std::thread waker([&] { loop.Wake(); });
+    EXPECT_TRUE(loop.RunUntil([&] { return ticks == 3; }));
+    waker.join();
+
+    loop.StopTimer(1);
     EXPECT_FALSE(loop.TimerRunning(1));
+    EXPECT_FALSE(loop.RunUntil([] { return false; }, std::chrono::milliseconds(5)));
+    EXPECT_EQ(ticks, 3);
 }
 
 TEST(DispatchedUserInterface, ShowsAWorkersBoxOnTheLoopThread) {
@@ -69,8 +81,10 @@ TEST(DispatchedUserInterface, ShowsAWorkersBoxOnTheLoopThread) {
     DispatchedUserInterface ui(shown, loop);
     platform::ScopedUserInterface guard(ui);
     std::atomic<int> answer{0};
-    std::thread worker(
-        [&] { answer = win32::MessageBoxA(nullptr, "text", "Caption", win32::MB_YESNO); });
+    std::thread worker([&] {
+        answer = win32::MessageBoxA(nullptr, "text", "Caption", win32::MB_YESNO);
+        loop.Wake();
+    });
     EXPECT_TRUE(loop.RunUntil([&] { return answer.load() != 0; }));
     worker.join();
     EXPECT_EQ(answer, win32::IDYES);

@@ -25,6 +25,7 @@ class WatchedUiThread : public UiThread {
     explicit WatchedUiThread(EventLoop& loop) : loop_(loop) {}
     bool Send(const std::function<void()>& task) override;
     void Shutdown() override { loop_.Shutdown(); }
+    void Wake() override { loop_.Wake(); }
     std::vector<std::thread::id> Senders() const;
 
   private:

@@ -229,6 +229,76 @@ TEST_F(CommandLine, DetectGivesTheRecords) {
               json::parse(R"({"path":"Data\\*","versionCompare":1,"failIfExists":0})"));
 }
 
+// The Windows 98 machine of the design's example: the player is found by the disk-drive scan.
+TEST_F(CommandLine, DetectTraceShowsWhatTheWindows98RouteDid) {
+    dbtool::Description model;
+    model.productId = "ZJ-20           ";
+    model.displayName = "Zarn ZJ-20";
+    model.identMethod = 2;
+    model.querySerialFlag = 1;
+    WriteHostFile(Installed("KPZSupportedPortableDevices.bin"),
+                  dbtool::DatabaseWriter().Entry(model).Bytes());
+    machine_["windows"] = {{"platformId", 1}, {"major", 4}, {"minor", 10}};
+    machine_["drives"].erase("F");  // no drive that would go on to the SCSI manager
+    machine_["drives"]["E"]["blockDriver"] = {{"privateRequest", true}, {"passThrough", false}};
+    machine_["setupDiskDrives"] = json::parse(R"({"devices": [
+        {"hardwareId": "Velmora ZJ-20           1.00", "deviceDesc": "Velmora  ZJ-20           "},
+        {"hardwareIdError": 13}]})");
+    machine_["registry"] = json::parse(R"({"ENUM\\SCSI\\Velmora_ZJ-20___________": {
+        "0001": {"Int13": "01", "PModeInt13": "01", "CurrentDriveLetterAssignment": "E"}}})");
+
+    const auto run = Run({"--json", "detect", "--trace"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json traced = json::parse(run.out);
+    ASSERT_EQ(traced["players"].size(), 1u);
+    EXPECT_EQ(traced["players"][0]["driveLetter"], "E");
+    EXPECT_EQ(traced["players"][0]["serialNumber"], "ZJ000123");
+    EXPECT_EQ(traced["diagnostics"], json::parse(R"([
+        {"channel": "stdout", "text": "DeviceDesc = Velmora  ZJ-20           \n"},
+        {"channel": "stdout", "text": "VendorID = Velmora \n"},
+        {"channel": "stdout", "text": "ProductID = ZJ-20           \n"},
+        {"channel": "debugger", "text": "0001"}, {"channel": "debugger", "text": "\n"},
+        {"channel": "debugger", "text": "Got Stmp drive\n"}])"));
+    const auto services = traced["services"].get<std::vector<std::string>>();
+    ASSERT_FALSE(services.empty());
+    EXPECT_THAT(services.front(), StartsWith("SetupDiGetClassDevsA"));
+    EXPECT_THAT(services, ::testing::Contains("RegOpenKeyA ENUM\\SCSI\\Velmora_ZJ-20___________"));
+    EXPECT_THAT(services, ::testing::Contains("VWIN32 4404h E:"));  // the serial number
+    EXPECT_THAT(services, ::testing::Not(::testing::Contains(StartsWith("LoadLibraryA"))));
+
+    // Without --trace the records alone, as ever; as text, the trace follows the table.
+    EXPECT_EQ(json::parse(Run({"--json", "detect"}).out), traced["players"]);
+    const auto text = Run({"detect", "--trace"});
+    EXPECT_THAT(text.out, HasSubstr("  debugger  \"Got Stmp drive\\n\"\n"));
+    EXPECT_THAT(text.out, HasSubstr("Windows 98/Me services:\n  SetupDiGetClassDevsA"));
+}
+
+TEST_F(CommandLine, DetectTraceOnWindowsMeShowsTheScsiManager) {
+    machine_["windows"] = {{"platformId", 1}, {"major", 4}, {"minor", 90}};
+    machine_["drives"]["E"]["blockDriver"] = {{"privateRequest", false},
+                                              {"passThroughCarry", true}};
+    machine_["aspi"] = json::parse(R"({"present": true, "supportInfo": 257, "adapters": [
+        {"targets": [{"inquiry": {"vendor": "Velmora ", "product": "ZJ-20", "revision": "1.00"},
+                      "completesAtOnce": false}, null]}]})");
+    WriteHostFile(Installed("KPZSupportedPortableDevices.bin"), [] {
+        dbtool::Description zero, two;
+        zero.productId = "ZJ-40           ";
+        two.productId = "ZJ-20           ";
+        two.identMethod = 2;
+        return dbtool::DatabaseWriter().Entry(zero).Entry(two).Bytes();
+    }());
+    const json traced = json::parse(Run({"--json", "detect", "--trace"}).out);
+    EXPECT_TRUE(traced["players"].empty());  // the registry gives the device no letter
+    const auto services = traced["services"].get<std::vector<std::string>>();
+    EXPECT_THAT(services, ::testing::Contains("VWIN32 4404h E:"));
+    EXPECT_THAT(services, ::testing::Contains("LoadLibraryA WNASPI32.DLL"));
+    EXPECT_THAT(services, ::testing::Contains("SendASPI32Command 0:1"));
+    EXPECT_THAT(services, ::testing::Contains("RegOpenKeyA ENUM\\SCSI\\Velmora_ZJ-20___________1"));
+    EXPECT_THAT(services, ::testing::Not(::testing::Contains(StartsWith("SetupDi"))));
+    EXPECT_THAT(traced["diagnostics"],
+                ::testing::Contains(json::parse(R"({"channel": "debugger", "text": "No key\n"})")));
+}
+
 TEST_F(CommandLine, PlaylistsAndSystemFilesWorkOnTheDetectedPlayer) {
     const auto playlists = Run({"--json", "playlists", "E:"});
     EXPECT_EQ(playlists.status, 0);
@@ -240,6 +310,47 @@ TEST_F(CommandLine, PlaylistsAndSystemFilesWorkOnTheDetectedPlayer) {
     EXPECT_EQ(update.status, 0) << update.out << update.err;
     EXPECT_THAT(update.out, HasSubstr("Status:  Upgrade finished."));
     EXPECT_EQ(test::ReadHostFile(temp_.PathOf("e/System/Data/Fonts/small.fnt")), "font");
+}
+
+// Names are Windows-1252 bytes in the database and the machine file; UTF-8 on the terminal.
+TEST_F(CommandLine, CodePageNamesMatchAndShowAsUnicode) {
+    dbtool::Description model;
+    model.productId = "ZJ-\xC9T\xC9           ";  // "ZJ-ÉTÉ" in the code page
+    model.displayName = "Zarn Jukebox \xC9t\xE9";
+    WriteHostFile(Installed("KPZSupportedPortableDevices.bin"),
+                  dbtool::DatabaseWriter().Entry(model).Bytes());
+    machine_["drives"]["E"]["inquiry"]["product"] = "ZJ-\u00c9T\u00c9";
+    const auto run = Run({"list"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // Aligned in characters: "Zarn Jukebox Été" takes 16 columns, as its heading's column.
+    EXPECT_THAT(run.out, HasSubstr("E:     Zarn Jukebox \u00c9t\u00e9  ----"));
+    EXPECT_THAT(run.out, HasSubstr("Drive  Device            Current Version"));
+    const json listed = json::parse(Run({"--json", "list"}).out);
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0]["device"], "Zarn Jukebox \u00c9t\u00e9");
+    const auto detected = Run({"detect"});
+    EXPECT_THAT(detected.out, HasSubstr("ZJ-\u00c9T\u00c9   Zarn Jukebox \u00c9t\u00e9  -"));
+}
+
+// Its use with a real player is the loop-device test's; here, what it refuses.
+TEST_F(CommandLine, AnInstallationFolderThatIsNone) {
+    const auto missing =
+        test::RunZarnUpgrade({"--install-folder", temp_.PathOf("nowhere"), "list"}, temp_.path());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_THAT(missing.err,
+                HasSubstr("--install-folder " + temp_.PathOf("nowhere") + ": not a folder"));
+    const auto both = Run({"--install-folder", temp_.path(), "list"});
+    EXPECT_EQ(both.status, 2);
+}
+
+TEST_F(CommandLine, EjectOnlyReleasesVolumesOfThisComputer) {
+    const auto simulated = Run({"eject", "E:"});
+    EXPECT_EQ(simulated.status, 2);
+    EXPECT_THAT(simulated.err, HasSubstr("E: is not a removable volume of this computer"));
+    const auto root = test::RunZarnUpgrade({"eject", "Z:"}, temp_.path());
+    EXPECT_EQ(root.status, 2);
+    const auto help = test::RunZarnUpgrade({"eject", "--help"}, temp_.path());
+    EXPECT_THAT(help.out, HasSubstr("udisks2"));
 }
 
 TEST_F(CommandLine, DatabaseBuildAndDumpRoundTrip) {
@@ -304,6 +415,59 @@ TEST(Demo, UpgradesEToTheInstalledVersion) {
         test::RunProgram(KPZ_DEMO_PATH, {KPZ_DEMO_SOURCE, output + "/e"}, temp.path());
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(std::filesystem::exists(output + "/e/System/QDAV3180.mi4"));
+}
+
+// A further computer goes into a folder of its own, never over a drive or outside the output.
+TEST(Demo, RefusesAComputerThatWouldNotHaveAFolderOfItsOwn) {
+    test::TempDir temp;
+    for (const char* name : {"c", "../up", ""}) {
+        json description = {
+            {"machine", {{"drives", {{"C", {{"type", "fixed"}, {"folder", "c"}}}}}}},
+            {"database",
+             {{"entries", "devices.json"}, {"path", "C:\\KPZSupportedPortableDevices.bin"}}},
+            {"files", json::array()},
+            {"computers", {{name, "other.json"}}}};
+        test::WriteHostFile(temp.PathOf("source/demo.json"), description.dump());
+        const auto run = test::RunProgram(KPZ_DEMO_PATH,
+                                          {temp.PathOf("source"), temp.PathOf("out")}, temp.path());
+        EXPECT_EQ(run.status, 2) << name;
+        EXPECT_THAT(run.err, HasSubstr("expected a folder name")) << name;
+        EXPECT_FALSE(std::filesystem::exists(temp.PathOf("out"))) << name;
+    }
+}
+
+// The demo's Windows 98 and Me computers: each lists its player, found by its own method.
+TEST(Demo, TheWindows98AndMeComputersListTheirPlayers) {
+    test::TempDir temp;
+    const std::string output = temp.PathOf("demo");
+    ASSERT_EQ(test::RunProgram(KPZ_DEMO_PATH, {KPZ_DEMO_SOURCE, output}, temp.path()).status, 0);
+    const struct {
+        const char* computer;
+        const char* device;
+        const char* method;  // a service call only that method makes
+        const char* other;   // one it never makes
+    } rows[] = {
+        {"win98", "Zarn Jukebox 20", "SetupDiGetClassDevsA", "VWIN32 440Dh"},
+        {"winme", "Zarn Jukebox 30", "VWIN32 440Dh E:", "SetupDi"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.computer);
+        const std::string machine = output + "/" + row.computer + "/machine.json";
+        const auto listed =
+            test::RunZarnUpgrade({"--machine", machine, "--json", "list"}, temp.path());
+        ASSERT_EQ(listed.status, 0) << listed.err;
+        const json rows = json::parse(listed.out);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0]["drive"], "E:");
+        EXPECT_EQ(rows[0]["device"], row.device);
+        EXPECT_NE(rows[0]["currentVersion"], rows[0]["upgradeVersion"]);
+
+        const auto detected = test::RunZarnUpgrade(
+            {"--machine", machine, "--json", "detect", "--trace"}, temp.path());
+        const auto services = json::parse(detected.out)["services"].get<std::vector<std::string>>();
+        EXPECT_THAT(services, ::testing::Contains(StartsWith(row.method)));
+        EXPECT_THAT(services, ::testing::Not(::testing::Contains(StartsWith(row.other))));
+    }
 }
 
 }  // namespace

@@ -1,8 +1,15 @@
 #include "detect_fixture.h"
 
+#include "detect/win9x_routes.h"
+
 namespace test {
 
 std::vector<tagPORTDEVINFO> DetectFixture::reported_;
+
+// What a Windows 98/Me route kept process-wide came from this test's machine: it goes with it.
+DetectFixture::~DetectFixture() {
+    detect::ReleaseWin9xServices();
+}
 
 dbtool::Description ZarnModel(const std::string& product) {
     dbtool::Description model;

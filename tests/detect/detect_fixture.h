@@ -15,6 +15,8 @@ dbtool::Description ZarnModel(const std::string& product = "ZJ-20           ");
 
 class DetectFixture : public SimFixture {
   protected:
+    ~DetectFixture() override;
+
     static constexpr const char* kDatabase = "C:\\Zarn\\KPZSupportedPortableDevices.bin";
 
     // Writes the database file at kDatabase.

@@ -8,7 +8,7 @@ using namespace win32;
 
 class NtIdentification : public test::DetectFixture {};
 
-TEST_F(NtIdentification, IdentityStringsMatchWholeWithAsciiCaseFolding) {
+TEST_F(NtIdentification, IdentityStringsMatchWholeWithCodePageCaseFolding) {
     const struct {
         std::string device, entry;
         bool matches;
@@ -17,8 +17,11 @@ TEST_F(NtIdentification, IdentityStringsMatchWholeWithAsciiCaseFolding) {
         {"Velmora ", "velmora ", true},
         {"Velmora ", "Velmora", false},  // the trailing blank counts
         {"Velmora", "Velmora ", false},
-        {"Z\xE4rn    ", "Z\xE4rn    ", true},  // bytes 128-255 as they are
-        {"Z\xE4rn    ", "Z\xC4RN    ", false},
+        {"Z\xE4rn    ", "Z\xE4rn    ", true},
+        {"Z\xE4rn    ", "Z\xC4RN    ", true},  // \xE4 and \xC4 are one letter in Windows-1252
+        {"\x9A\x9C\x9E\xFF    ", "\x8A\x8C\x8E\x9F    ", true},
+        {"\xD7       ", "\xF7       ", false},  // multiplication and division signs
+        {"\xDF       ", "\xFF       ", false},  // sharp s has no capital
         {"", "", true},  // no vendor in the descriptor: only an empty vendorId matches
         {"", "Velmora ", false},
         {"VelmoraXYZ", "VelmoraX", true},  // at most eight characters are read

@@ -8,7 +8,7 @@ using namespace win32;
 
 class PlatformRoutes : public test::DetectFixture {};
 
-TEST_F(PlatformRoutes, TheVersionDecidesTheRouteAndOnlyTheNtFamilyFindsPlayers) {
+TEST_F(PlatformRoutes, TheVersionDecidesTheRouteAndWhetherPlayersAreFound) {
     AddPlayer('E');
     WriteDatabase({test::ZarnModel()});
     const struct {
@@ -27,9 +27,9 @@ TEST_F(PlatformRoutes, TheVersionDecidesTheRouteAndOnlyTheNtFamilyFindsPlayers) 
         SCOPED_TRACE(testing::Message() << row.platformId << " " << row.major << "." << row.minor);
         machine_.SetWindowsVersion(row.platformId, row.major, row.minor);
         EXPECT_EQ(detect::DeterminePlatformRoute(), row.route);
-        const bool nt = row.route == 3 || row.route == 4;
-        EXPECT_EQ(Enumerate(), nt ? 1 : 0);  // Windows 98 and Me: not built yet
-        opens += nt ? 3 : 0;
+        const bool supported = row.route >= 1;
+        EXPECT_EQ(Enumerate(), supported ? 1 : 0);
+        opens += supported ? 3 : 0;  // the volume or VWIN32: identify, serial, state
         EXPECT_EQ(machine_.HandleOpens().size(), opens);
     }
     machine_.SetWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
@@ -39,14 +39,16 @@ TEST_F(PlatformRoutes, TheVersionDecidesTheRouteAndOnlyTheNtFamilyFindsPlayers) 
     EXPECT_EQ(machine_.HandleOpens().size(), opens);
 }
 
-TEST_F(PlatformRoutes, QueriesOffTheNtFamilyAreRefused) {
+TEST_F(PlatformRoutes, QueriesOnAnUnsupportedVersionAreRefused) {
     AddPlayer('E');
     std::uint8_t bytes[8] = {};
-    for (DWORD minor : {10u, 90u, 0u}) {  // Windows 98 and Me are not built yet; 95 never is
+    for (DWORD minor : {0u, 95u}) {  // Windows 95 and an unknown member of its family
         machine_.SetWindowsVersion(VER_PLATFORM_WIN32_WINDOWS, 4, minor);
         EXPECT_EQ(detect::ReadDeviceSerialNumber('E', bytes), 1);
         EXPECT_EQ(detect::ReadDeviceState('E', bytes), 1);
     }
+    machine_.SetWindowsVersion(VER_PLATFORM_WIN32_NT, 4, 0);
+    EXPECT_EQ(detect::ReadDeviceSerialNumber('E', bytes), 1);
     EXPECT_TRUE(machine_.HandleOpens().empty());
     machine_.SetWindowsVersion(VER_PLATFORM_WIN32_NT, 5, 1);
     EXPECT_EQ(detect::ReadDeviceSerialNumber('E', nullptr), 2);

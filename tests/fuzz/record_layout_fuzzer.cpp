@@ -1,17 +1,8 @@
 // The checksum file's record layout on any file.
-#include "fuzz_machine.h"
-#include "platform/file.h"
+#include "checksum_extraction.h"
 #include "sysfiles/checksum_layouts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string path = fuzz::WriteInput("system.crc", data, size);
-    try {
-        platform::File checksum, output;
-        if (checksum.Open(path.c_str(), platform::File::modeRead) &&
-            output.Open("C:\\rebuilt.bin", platform::File::modeCreate | platform::File::modeWrite)) {
-            ExtractRecordLayout(checksum, output);
-        }
-    } catch (const platform::FileException&) {
-    }
+    fuzz::ExtractFromInput(ExtractRecordLayout, data, size);
     return 0;
 }

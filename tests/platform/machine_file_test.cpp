@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/aspi32.h"
 #include "platform/win32.h"
 #include "support/temp_dir.h"
 
@@ -93,6 +94,27 @@ TEST_F(MachineFile, RefusesFaultsNamingTheFileAndTheKey) {
         {R"({"windows": {"platformId": 2, "major": 5}})", "\"windows.minor\""},
         {R"({"localTime": "yesterday"})", "\"localTime\""},
         {R"({"program": 7})", "\"program\""},
+        {R"({"drives": {"E": {"type": "removable", "blockDriver": {"privateStatus": -1}}}})",
+         "\"drives.E.blockDriver.privateStatus\""},
+        {R"({"drives": {"E": {"type": "removable", "blockDriver": {"passThrough": 1}}}})",
+         "\"drives.E.blockDriver.passThrough\""},
+        {R"({"drives": {"E": {"type": "removable", "blockDriver": {"privateError": 4294967296}}}})",
+         "\"drives.E.blockDriver.privateError\""},
+        {R"({"setupDiskDrives": {"devices": [{"hardwareId": 1}]}})",
+         "\"setupDiskDrives.devices[0].hardwareId\""},
+        {R"({"setupDiskDrives": {"devices": [{}, {"colour": 1}]}})",
+         "\"setupDiskDrives.devices[1].colour\""},
+        {R"({"setupDiskDrives": {"fails": "no"}})", "\"setupDiskDrives.fails\""},
+        {R"({"registry": {"ENUM\\SCSI\\X": {"0001": {"Int13": "0g"}}}})",
+         "\"registry.ENUM\\SCSI\\X.0001.Int13\""},
+        {R"({"registry": {"ENUM\\SCSI\\X": 1}})", "\"registry.ENUM\\SCSI\\X\""},
+        {R"({"aspi": {"supportInfo": "257"}})", "\"aspi.supportInfo\""},
+        {R"({"aspi": {"adapters": [{"targets": [{"completesAtOnce": true}]}]}})",
+         "\"aspi.adapters[0].targets[0].inquiry\""},
+        {R"({"aspi": {"adapters": [{"targets": [{"inquiry": {"vendor": "V", "product": "P"},
+             "completesAtOnce": 1}]}]}})",
+         "\"aspi.adapters[0].targets[0].completesAtOnce\""},
+        {R"({"aspi": {"adapters": {}}})", "\"aspi.adapters\""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Load(c.text), nullptr) << c.text;
@@ -101,12 +123,82 @@ TEST_F(MachineFile, RefusesFaultsNamingTheFileAndTheKey) {
     }
 }
 
+TEST_F(MachineFile, LoadsTheWindows98AndMeServices) {
+    auto machine = Load(R"({
+      "windows": { "platformId": 1, "major": 4, "minor": 10 },
+      "drives": { "E": { "type": "removable", "folder": "e",
+          "inquiry": { "vendor": "Velmora ", "product": "ZJ-20           ", "revision": "1.00" },
+          "vpd80Hex": "008000085a4a303030313233", "vpdC0Hex": "0000",
+          "blockDriver": { "privateRequest": true, "privateStatus": 7, "privateError": 0,
+                           "passThrough": false, "passThroughCarry": true,
+                           "passThroughError": 50 } } },
+      "setupDiskDrives": { "fails": false, "devices": [
+          { "hardwareId": "Velmora ZJ-20           1.00", "deviceDesc": "Velmora  ZJ-20           " },
+          { "hardwareIdError": 13 }, { "hardwareId": "X", "deviceDescError": 13 } ] },
+      "registry": { "ENUM\\SCSI\\Velmora_ZJ-20___________": {
+          "0001": { "Int13": "01", "PModeInt13": "0102", "CurrentDriveLetterAssignment": "E" } } },
+      "aspi": { "present": true, "supportInfo": 257, "adapters": [
+          { "targets": [ { "inquiry": { "vendor": "Velmora ", "product": "ZJ-20", "revision": "1.00" },
+                           "completesAtOnce": true }, null ] } ] }
+    })");
+    ASSERT_NE(machine, nullptr) << error_;
+    const sim::BlockDriver& driver = machine->FindDrive('E')->blockDriver;
+    EXPECT_TRUE(driver.privateRequest);
+    EXPECT_EQ(driver.privateStatus, 7u);
+    EXPECT_FALSE(driver.passThrough);
+    EXPECT_TRUE(driver.passThroughCarry);
+    EXPECT_EQ(driver.passThroughError, 50u);
+    const auto& devices = machine->DiskDrives().devices;
+    ASSERT_EQ(devices.size(), 3u);
+    EXPECT_EQ(devices[0].deviceDesc, "Velmora  ZJ-20           ");
+    EXPECT_EQ(devices[1].hardwareIdError, 13u);
+    EXPECT_FALSE(devices[1].hardwareId.has_value());
+    EXPECT_EQ(devices[2].deviceDescError, 13u);
+
+    sim::RegistryKey* instance =
+        machine->LocalMachineKey().FindSubkey("ENUM\\SCSI\\Velmora_ZJ-20___________\\0001");
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(instance->FindValue("PModeInt13")->data, (std::vector<std::uint8_t>{1, 2}));
+    EXPECT_EQ(instance->FindValue("PModeInt13")->type, REG_BINARY);
+    const sim::RegistryValue* letter = instance->FindValue("CurrentDriveLetterAssignment");
+    EXPECT_EQ(letter->type, REG_SZ);
+    EXPECT_EQ(letter->data, (std::vector<std::uint8_t>{'E', 0}));
+
+    platform::ScopedSystem guard(*machine);
+    HMODULE module = LoadLibraryA("WNASPI32.DLL");
+    ASSERT_NE(module, nullptr);
+    auto supportInfo = reinterpret_cast<aspi::GetSupportInfoFunction>(
+        GetProcAddress(module, "GetASPI32SupportInfo"));
+    EXPECT_EQ(supportInfo(), 257u);
+    FreeLibrary(module);
+
+    auto absent = Load(R"({"aspi": {"present": false}})");
+    ASSERT_NE(absent, nullptr) << error_;
+    platform::ScopedSystem absentGuard(*absent);
+    EXPECT_EQ(LoadLibraryA("WNASPI32.DLL"), nullptr);
+}
+
 TEST_F(MachineFile, RefusesFilesThatAreNotJsonOrNotThere) {
     EXPECT_EQ(Load("{ not json"), nullptr);
     EXPECT_NE(error_.find("not a JSON machine file"), std::string::npos) << error_;
     std::string error;
     EXPECT_EQ(sim::LoadMachineFile(temp_.PathOf("none.json"), error), nullptr);
     EXPECT_NE(error.find("none.json: cannot be opened"), std::string::npos) << error;
+}
+
+// The inquiry texts are held in the code page the database uses, so the same name matches.
+TEST_F(MachineFile, InquiryTextsInTheSystemCodePage) {
+    auto machine = Load(R"({"drives": {"E": {"type": "removable", "folder": "e",
+        "inquiry": {"vendor": "V\u00e9lmora", "product": "ZJ-\u00c9T\u00c9"}}}})");
+    ASSERT_NE(machine, nullptr) << error_;
+    const sim::Drive* drive = machine->FindDrive('E');
+    ASSERT_TRUE(drive != nullptr && drive->inquiry);
+    EXPECT_EQ(drive->inquiry->vendor, "V\xE9lmora ");
+    EXPECT_EQ(drive->inquiry->product, "ZJ-\xC9T\xC9          ");
+    EXPECT_EQ(Load(R"({"drives": {"E": {"type": "removable", "folder": "e",
+        "inquiry": {"vendor": "\u4e2d", "product": "ZJ-20"}}}})"),
+              nullptr);
+    EXPECT_NE(error_.find("Windows-1252"), std::string::npos) << error_;
 }
 
 }  // namespace

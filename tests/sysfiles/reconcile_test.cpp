@@ -54,6 +54,16 @@ TEST_F(Reconcile, ByVersionHeader) {
         {"name compared without case", v100, SystemFile("Kvq.Exe", "v9.00", "ZJ20", 2), -1, false},
         {"another tag", v100, SystemFile("KVQ.EXE", "v9.00", "ZJ40", 2), 0, true},
         {"tag compared without case", v100, SystemFile("KVQ.EXE", "v9.00", "zj20", 2), -1, false},
+        {"accented letters of the code page without case",
+         SystemFile("KVQ.EXE", "v1.00",
+                    "Z\xC9"
+                    "20",
+                    1),
+         SystemFile("KVQ.EXE", "v9.00",
+                    "z\xE9"
+                    "20",
+                    2),
+         -1, false},
         {"newer, no checksum file", v100, SystemFile("KVQ.EXE", "v1.01", "ZJ20", 2), -1, false},
         {"device version without v", v100, SystemFile("KVQ.EXE", "1.50", "ZJ20", 2), 0, true},
         {"both without v", SystemFile("KVQ.EXE", "x", "ZJ20", 1),

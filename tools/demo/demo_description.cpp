@@ -1,5 +1,6 @@
 #include "demo/demo_description.h"
 
+#include <fstream>
 #include <stdexcept>
 
 namespace demotool {
@@ -59,7 +60,47 @@ DemoFile ReadFile(const json& object, const std::string& where) {
     return file;
 }
 
+// A computer's output folder sits beside the first computer's drive folders: a plain name.
+std::map<std::string, std::string> ReadComputers(const json& object,
+                                                 const DemoDescription& description) {
+    if (!object.is_object()) throw Fault("computers: expected an object");
+    std::map<std::string, std::string> computers;
+    for (const auto& [name, file] : object.items()) {
+        const bool plain =
+            !name.empty() &&
+            name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-_") == std::string::npos;
+        bool taken = false;
+        for (const auto& [letter, folder] : description.driveFolders) taken |= folder == name;
+        if (!plain || taken) {
+            throw Fault("computers." + name +
+                        ": expected a folder name of a-z, 0-9, - and _ that no drive uses");
+        }
+        if (!file.is_string()) throw Fault("computers." + name + ": expected a file name");
+        computers[name] = file.get<std::string>();
+    }
+    return computers;
+}
+
 }  // namespace
+
+bool LoadDemoDescription(const std::filesystem::path& file, DemoDescription& description,
+                         std::string& error) {
+    std::ifstream in(file);
+    if (!in) {
+        error = file.string() + ": cannot be read";
+        return false;
+    }
+    const json root = json::parse(in, nullptr, false);
+    if (root.is_discarded()) {
+        error = file.string() + ": not JSON";
+        return false;
+    }
+    if (!ReadDemoDescription(root, description, error)) {
+        error = file.string() + ": " + error;
+        return false;
+    }
+    return true;
+}
 
 bool ReadDemoDescription(const json& root, DemoDescription& description, std::string& error) {
     try {
@@ -83,6 +124,9 @@ bool ReadDemoDescription(const json& root, DemoDescription& description, std::st
         if (!files.is_array()) throw Fault("files: expected an array");
         for (std::size_t i = 0; i < files.size(); ++i) {
             description.files.push_back(ReadFile(files[i], "files[" + std::to_string(i) + "]"));
+        }
+        if (root.contains("computers")) {
+            description.computers = ReadComputers(root["computers"], description);
         }
         return true;
     } catch (const std::exception& fault) {

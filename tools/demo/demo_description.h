@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -40,10 +41,16 @@ struct DemoDescription {
     std::string databaseFormatVersion = "9.00";
     std::string databasePath;  // where the database goes, as a Windows path
     std::vector<DemoFile> files;
+    // Further computers: an output folder name and the description file that makes it.
+    std::map<std::string, std::string> computers;
 };
 
 // False with `error` naming the key at fault.
 bool ReadDemoDescription(const nlohmann::json& json, DemoDescription& description,
+                         std::string& error);
+
+// The description in a file; false with `error` naming the file and what is wrong.
+bool LoadDemoDescription(const std::filesystem::path& file, DemoDescription& description,
                          std::string& error);
 
 }  // namespace demotool

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "demo/demo_computers.h"
 #include "demo/demo_description.h"
 #include "demo/demo_files.h"
 
@@ -15,13 +16,16 @@ namespace fs = std::filesystem;
 constexpr const char* kMarker = ".kpz-demo";
 
 void PrintHelp() {
-    std::cout << "Usage: kpz-demo DEMO_FOLDER OUTPUT_FOLDER\n"
-                 "\n"
-                 "Reads DEMO_FOLDER/demo.json (the simulated computer, the database entries and\n"
-                 "the files of the installation and of the players) and writes the demo afresh\n"
-                 "into OUTPUT_FOLDER: machine.json for zarn-upgrade --machine, and one folder per\n"
-                 "drive. OUTPUT_FOLDER is replaced whole; it must be new, empty, or an earlier\n"
-                 "output of kpz-demo.\n";
+    std::cout
+        << "Usage: kpz-demo DEMO_FOLDER OUTPUT_FOLDER\n"
+           "\n"
+           "Reads DEMO_FOLDER/demo.json (the simulated computer, the database entries and\n"
+           "the files of the installation and of the players) and writes the demo afresh\n"
+           "into OUTPUT_FOLDER: machine.json for zarn-upgrade --machine, and one folder per\n"
+           "drive. Each further computer the description names under \"computers\" (the\n"
+           "Windows 98 and Me ones) is made the same way from its own description, into\n"
+           "OUTPUT_FOLDER/NAME/machine.json and its drive folders. OUTPUT_FOLDER is replaced\n"
+           "whole; it must be new, empty, or an earlier output of kpz-demo.\n";
 }
 
 int Fail(const std::string& message, int status) {
@@ -61,15 +65,19 @@ int main(int argc, char** argv) {
     const fs::path demoFolder = argv[1];
     const fs::path output = argv[2];
 
-    std::ifstream in(demoFolder / "demo.json");
-    if (!in) return Fail((demoFolder / "demo.json").string() + ": cannot be read", 2);
-    const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
-    if (json.is_discarded()) return Fail((demoFolder / "demo.json").string() + ": not JSON", 2);
     demotool::DemoDescription description;
     std::string error;
-    if (!demotool::ReadDemoDescription(json, description, error)) return Fail(error, 2);
+    if (!demotool::LoadDemoDescription(demoFolder / "demo.json", description, error)) {
+        return Fail(error, 2);
+    }
     if (!PrepareOutput(output, error)) return Fail(error, 1);
-    if (!demotool::WriteDemo(description, demoFolder, output, error)) return Fail(error, 1);
+    if (!demotool::WriteDemo(description, demoFolder, output, error) ||
+        !demotool::WriteDemoComputers(description, demoFolder, output, error)) {
+        return Fail(error, 1);
+    }
     std::cout << "kpz-demo: " << (output / "machine.json").string() << "\n";
+    for (const auto& [name, file] : description.computers) {
+        std::cout << "kpz-demo: " << (output / name / "machine.json").string() << "\n";
+    }
     return 0;
 }

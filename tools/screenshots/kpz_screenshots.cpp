@@ -1,18 +1,22 @@
-// Takes PNG pictures of the main window with the players of a simulated computer, of the
-// progress window during an upgrade and after it, and of the About box.
+// Takes PNG pictures of the main window with the players of a simulated computer, or of this
+// computer with an installation folder, of the progress window during an upgrade and after
+// it, and of the About box.
 //
 //   kpz-screenshots --machine FILE --out FOLDER [--drive E]
+//   kpz-screenshots --install-folder DIR --out FOLDER [--drive D]
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/application.h"
@@ -21,21 +25,26 @@
 #include "app/qt/main_window_widgets.h"
 #include "app/qt/progress_window_widgets.h"
 #include "app/qt/qt_ui_thread.h"
+#include "platform/posix/host_system.h"
 #include "platform/scripted_ui.h"
 #include "platform/sim/machine_file.h"
+#include "platform/system.h"
 
 namespace {
 
 struct Options {
     std::string machine;
+    std::string installFolder;
     std::string out;
-    char drive = 'E';
+    char drive = 0;  // none given: E: on a simulated computer, the first row on this one
 };
 
 const char* const kUsage =
-    "usage: kpz-screenshots --machine FILE --out FOLDER [--drive LETTER]\n"
-    "Writes main-window.png, progress-running.png, progress-done.png and about.png of the\n"
-    "windows run on the simulated computer FILE (upgrading the player on LETTER, default E).\n";
+    "usage: kpz-screenshots (--machine FILE | --install-folder DIR) --out FOLDER [--drive LETTER]\n"
+    "Writes main-window.png, progress-running.png, progress-done.png, main-window-after.png\n"
+    "and about.png of the windows run on the simulated computer FILE (upgrading the player\n"
+    "on LETTER, default E), or on this computer with the installation in DIR (upgrading the\n"
+    "player on LETTER, default the first one listed; with row-menu.png, its Safely Remove).\n";
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -47,6 +56,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         if (i + 1 >= argc) return false;
         if (arg == "--machine") {
             options.machine = argv[++i];
+        } else if (arg == "--install-folder") {
+            options.installFolder = argv[++i];
         } else if (arg == "--out") {
             options.out = argv[++i];
         } else if (arg == "--drive" && std::strlen(argv[i + 1]) >= 1) {
@@ -56,7 +67,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             return false;
         }
     }
-    return !options.machine.empty() && !options.out.empty();
+    return options.machine.empty() != options.installFolder.empty() && !options.out.empty();
 }
 
 bool Save(QWidget* widget, const std::string& folder, const char* name) {
@@ -83,6 +94,28 @@ bool ServeUntil(F done) {
     return done();
 }
 
+// The row's context menu open over the window (Safely Remove), as the screen shows it; the
+// menu is closed without choosing.
+bool SaveRowMenu(qtui::QtMainWindow& window, int row, const std::string& folder) {
+    bool saved = false;
+    QTimer::singleShot(200, [&] {
+        QWidget* menu = QApplication::activePopupWidget();
+        if (menu == nullptr) return;
+        const QRect area = window.frameGeometry().united(menu->geometry());
+        const QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(
+            0, area.x(), area.y(), area.width(), area.height());
+        const QString path =
+            QDir(QString::fromStdString(folder)).filePath(QStringLiteral("row-menu.png"));
+        saved = picture.save(path);
+        if (saved) std::printf("%s\n", path.toLocal8Bit().data());
+        menu->close();
+    });
+    QTreeWidget* list = window.DeviceList();
+    emit list->customContextMenuRequested(list->visualItemRect(list->topLevelItem(row)).center());
+    if (!saved) std::fprintf(stderr, "kpz-screenshots: cannot picture the row's menu\n");
+    return saved;
+}
+
 int RowOf(qtui::QtMainWindow& window, char drive) {
     for (int row = 0; row < window.RowCount(); ++row) {
         if (window.Cell(row, kColumnDrive) == std::string{drive, ':'}) return row;
@@ -90,14 +123,24 @@ int RowOf(qtui::QtMainWindow& window, char drive) {
     return -1;
 }
 
-int TakePictures(const Options& options) {
-    std::string error;
-    auto machine = sim::LoadMachineFile(options.machine, error);
-    if (machine == nullptr) {
-        std::fprintf(stderr, "kpz-screenshots: %s\n", error.c_str());
-        return 2;
+// The computer the windows run on: the simulated one of the machine file, or this one.
+std::unique_ptr<platform::System> MakeComputer(const Options& options) {
+    if (options.installFolder.empty()) {
+        std::string error;
+        auto machine = sim::LoadMachineFile(options.machine, error);
+        if (machine == nullptr) std::fprintf(stderr, "kpz-screenshots: %s\n", error.c_str());
+        return machine;
     }
-    platform::ScopedSystem systemGuard(*machine);
+    auto host = std::make_unique<platform::posix::HostSystem>();
+    const QString folder = QDir(QString::fromStdString(options.installFolder)).absolutePath();
+    host->SetProgramFile(folder.toStdString() + "/KPZPortableDeviceSystemFileUpdater");
+    return host;
+}
+
+int TakePictures(const Options& options) {
+    const std::unique_ptr<platform::System> computer = MakeComputer(options);
+    if (computer == nullptr) return 2;
+    platform::ScopedSystem systemGuard(*computer);
     platform::ScriptedUserInterface ui;  // boxes are answered, never shown, in a picture run
     platform::ScopedUserInterface uiGuard(ui);
     QDir().mkpath(QString::fromStdString(options.out));
@@ -109,9 +152,10 @@ int TakePictures(const Options& options) {
     dlg.OnInitDialog(window);
     bool ok = Save(&window, options.out, "main-window.png");
 
-    const int row = RowOf(window, options.drive);
+    const char drive = options.drive != 0 ? options.drive : options.machine.empty() ? 0 : 'E';
+    const int row = drive != 0 ? RowOf(window, drive) : window.RowCount() > 0 ? 0 : -1;
     if (row < 0) {
-        std::fprintf(stderr, "kpz-screenshots: no player on %c:\n", options.drive);
+        std::fprintf(stderr, "kpz-screenshots: no player on %c:\n", drive != 0 ? drive : '?');
         dlg.OnDestroy();
         return 1;
     }
@@ -127,6 +171,10 @@ int TakePictures(const Options& options) {
     dlg.OnTimer(kPollTimerId);
     if (progress != nullptr) ok = Save(progress, options.out, "progress-done.png") && ok;
     ok = Save(&window, options.out, "main-window-after.png") && ok;
+    if (platform::Current().Devices() != nullptr) {
+        if (progress != nullptr) progress->hide();  // as its Done button leaves it
+        ok = SaveRowMenu(window, row, options.out) && ok;
+    }
 
     qtui::CAboutDlg about(&window);
     about.show();

@@ -1,4 +1,5 @@
 #include "app/qt/main_window_widgets.h"
+#include "app/qt/code_page_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,12 +18,15 @@
 #include "app/qt/app_icon.h"
 #include "app/qt/dialog_units.h"
 #include "app/qt/progress_window_widgets.h"
+#include "app/qt/udisks_release.h"
+#include "app/qt/volume_watch.h"
+#include "platform/system.h"
 
 namespace qtui {
 namespace {
 
 QString Text(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
+    return FromCodePage(text);
 }
 
 QLabel* AddText(QWidget* parent, const QRect& where, const char* text) {
@@ -48,6 +52,32 @@ QtMainWindow::QtMainWindow(CUpgradeUtilityDlg& dlg) : QDialog(nullptr), dlg_(dlg
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(DialogFont());
     BuildControls();
+    WatchVolumes();
+}
+
+// On a real computer the list follows the volumes as they come and go.
+void QtMainWindow::WatchVolumes() {
+    platform::HostDevices* devices = platform::Current().Devices();
+    if (devices == nullptr) return;
+    volumeWatch_ = new VolumeWatch(
+        devices->VolumeTableFile(), [this] { dlg_.OnVolumesChanged(); }, this);
+}
+
+// A row's menu: Safely Remove, the design's Step 3 done for the user.
+void QtMainWindow::ShowRowMenu(const QPoint& where) {
+    QTreeWidgetItem* item = list_->itemAt(where);
+    if (item == nullptr) return;
+    const int row = list_->indexOfTopLevelItem(item);
+    QMenu menu(this);
+    menu.setFont(font());  // a popup takes no font from its window
+    QAction* remove = menu.addAction(QStringLiteral("Safely Remove"));
+    remove->setEnabled(dlg_.CanSafelyRemove(row));
+    connect(remove, &QAction::triggered, this, [this, row] { SafelyRemoveRow(row); });
+    menu.exec(list_->viewport()->mapToGlobal(where));
+}
+
+void QtMainWindow::SafelyRemoveRow(int row) {
+    dlg_.OnSafelyRemove(row, *release_);
 }
 
 QtMainWindow::~QtMainWindow() = default;
@@ -115,6 +145,9 @@ void QtMainWindow::BuildControls() {
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     list_->setPalette(palette);
     controls_[IDC_DEVICE_LIST] = list_;
+    list_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& where) { ShowRowMenu(where); });
 
     AddStepLabel(IDC_STEP2, du.Rect(7, 141, 31, 12), QStringLiteral("Step 2:"));
     AddText(this, du.Rect(40, 141, 267, 8),
@@ -219,7 +252,7 @@ void QtMainWindow::SetCell(int row, int column, const std::string& text) {
 
 std::string QtMainWindow::Cell(int row, int column) const {
     QTreeWidgetItem* item = list_->topLevelItem(row);
-    return item ? item->text(column).toLocal8Bit().toStdString() : std::string();
+    return item ? ToCodePage(item->text(column)) : std::string();
 }
 
 void QtMainWindow::SetRowData(int row, long data) {

@@ -4,8 +4,11 @@
 
 #include <QDialog>
 #include <QMap>
+#include <memory>
 #include <optional>
 
+#include "app/qt/udisks_release.h"
+#include "app/qt/volume_watch.h"
 #include "app/window_views.h"
 
 class QPushButton;
@@ -47,6 +50,12 @@ class QtMainWindow : public QDialog, public MainWindowView {
     std::unique_ptr<ProgressWindowView> CreateProgressWindow(CUpgradeProgressDlg& dlg) override;
 
     QTreeWidget* DeviceList() const { return list_; }
+    // The release behind Safely Remove; a test puts a stand-in in its place.
+    void SetVolumeRelease(std::unique_ptr<VolumeRelease> release) { release_ = std::move(release); }
+    // Safely Remove on a row, as its menu's entry does it.
+    void SafelyRemoveRow(int row);
+    // Whether the list follows the computer's volumes.
+    bool WatchingVolumes() const { return volumeWatch_ != nullptr && volumeWatch_->Watching(); }
     QWidget* Control(int id) const;
     // The entries standing in for the system menu, which Linux window managers don't offer.
     const QList<QAction*>& SystemMenuActions() const { return systemMenu_; }
@@ -58,6 +67,8 @@ class QtMainWindow : public QDialog, public MainWindowView {
 
   private:
     void BuildControls();
+    void WatchVolumes();
+    void ShowRowMenu(const QPoint& where);
     QTextEdit* AddStepLabel(int id, const QRect& where, const QString& text);
 
     CUpgradeUtilityDlg& dlg_;
@@ -66,6 +77,8 @@ class QtMainWindow : public QDialog, public MainWindowView {
     QMap<unsigned, QTimer*> timers_;
     QList<QAction*> systemMenu_;
     std::optional<int> endedWith_;
+    std::unique_ptr<VolumeRelease> release_ = std::make_unique<UdisksRelease>();
+    VolumeWatch* volumeWatch_ = nullptr;
 };
 
 }  // namespace qtui

@@ -1,4 +1,5 @@
 #include "app/qt/progress_window_widgets.h"
+#include "app/qt/code_page_text.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -73,8 +74,8 @@ QtProgressView::~QtProgressView() {
 
 void QtProgressView::ShowTexts(const std::string& statusLine, const std::string& deviceLine) {
     if (!widget_) return;
-    widget_->StatusLabel()->setText(QString::fromLocal8Bit(statusLine.c_str()));
-    widget_->DeviceLabel()->setText(QString::fromLocal8Bit(deviceLine.c_str()));
+    widget_->StatusLabel()->setText(FromCodePage(statusLine));
+    widget_->DeviceLabel()->setText(FromCodePage(deviceLine));
 }
 
 void QtProgressView::ShowBar(int lower, int upper, int position) {
@@ -91,7 +92,7 @@ void QtProgressView::ShowBar(int lower, int upper, int position) {
 
 void QtProgressView::ShowButton(const std::string& caption, bool enabled) {
     if (!widget_) return;
-    widget_->Button()->setText(QString::fromLocal8Bit(caption.c_str()));
+    widget_->Button()->setText(FromCodePage(caption));
     widget_->Button()->setEnabled(enabled);
 }
 

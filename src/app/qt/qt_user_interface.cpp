@@ -1,4 +1,5 @@
 #include "app/qt/qt_user_interface.h"
+#include "app/qt/code_page_text.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,9 +25,8 @@ QMessageBox::Icon IconFor(UINT flags) {
 }
 
 int ShowBox(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-    QMessageBox box(IconFor(flags), QString::fromLocal8Bit(caption.c_str()),
-                    QString::fromLocal8Bit(text.c_str()), QMessageBox::NoButton,
-                    static_cast<QWidget*>(owner));
+    QMessageBox box(IconFor(flags), FromCodePage(caption), FromCodePage(text),
+                    QMessageBox::NoButton, static_cast<QWidget*>(owner));
     const bool question = (flags & MB_TYPEMASK) == MB_YESNO;
     if (question) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

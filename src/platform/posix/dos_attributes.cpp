@@ -143,6 +143,10 @@ win32::DWORD ParseDosAttribText(const char* data, std::size_t size) {
 win32::DWORD ReadDosAttributesFd(int fd) {
     struct stat st;
     if (::fstat(fd, &st) != 0) return win32::INVALID_FILE_ATTRIBUTES;
+    return ReadDosAttributesFd(fd, st);
+}
+
+win32::DWORD ReadDosAttributesFd(int fd, const struct stat& st) {
     char buffer[64];
     const ssize_t size = ::fgetxattr(fd, kXattrName, buffer, sizeof buffer);
     if (size < 0 && NoXattrSupport(errno) && IsVfat(fd)) return FromFatByte(fd, st);
@@ -161,6 +165,21 @@ win32::DWORD ReadDosAttributesAt(int folderFd, const char* name, const struct st
         ::openat(folderFd, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
     if (!fd.valid()) return FromModeAndXattr(st, nullptr, -1);
     return ReadDosAttributesFd(fd.get());
+}
+
+bool HasDosAttributesAt(int folderFd, const char* name, const struct stat& st,
+                        win32::DWORD attributes) {
+    char buffer[64];
+    const ssize_t size =
+        ::lgetxattr(ThroughFolder(folderFd, name).c_str(), kXattrName, buffer, sizeof buffer);
+    if (size < 0 && errno != ENODATA) return false;  // a FAT file system, or unreadable
+    win32::DWORD wanted = attributes & kXattrBits;
+    if (!S_ISDIR(st.st_mode)) wanted |= attributes & win32::FILE_ATTRIBUTE_READONLY;
+    const win32::DWORD have = FromModeAndXattr(st, buffer, size);
+    const win32::DWORD compared = kXattrBits | win32::FILE_ATTRIBUTE_READONLY;
+    // A value written by another tool with bits of its own is rewritten in ours.
+    const bool ours = size <= 0 || ParseDosAttribText(buffer, size) == (have & kXattrBits);
+    return ours && (have & compared) == wanted;
 }
 
 bool WriteDosAttributesFd(int fd, win32::DWORD attributes) {

@@ -11,8 +11,10 @@
 
 namespace platform::posix {
 
-// The attribute value of an open file or folder, or INVALID_FILE_ATTRIBUTES with errno set.
+// The attribute value of an open file or folder, or INVALID_FILE_ATTRIBUTES with errno set;
+// `st` is its status when the caller has it.
 win32::DWORD ReadDosAttributesFd(int fd);
+win32::DWORD ReadDosAttributesFd(int fd, const struct stat& st);
 
 // The attribute value of the entry `name` of an open folder (any descriptor, O_PATH too),
 // whose status `st` the caller has just read without following a link.
@@ -23,6 +25,12 @@ win32::DWORD ReadDosAttributesAt(int folderFd, const char* name, const struct st
 // while the file can still be written, so a user who is not root can change it too.
 bool WriteDosAttributesFd(int fd, win32::DWORD attributes);
 bool WriteDosAttributesAt(int folderFd, const char* name, win32::DWORD attributes);
+
+// Whether the entry (status `st`) already has the read-only, hidden and system attributes that
+// `attributes` asks for, so that setting them would change nothing. False where that can't be
+// told without opening it (a FAT file system).
+bool HasDosAttributesAt(int folderFd, const char* name, const struct stat& st,
+                        win32::DWORD attributes);
 
 // Parses a user.DOSATTRIB value: "0x" and hex digits, up to the end or a NUL. A malformed
 // value counts as no attribute.

@@ -50,19 +50,28 @@ bool CopyContent(int in, int out, off_t size, const Written& written) {
             return CopyWithReadWrite(in, out, written);
         }
         if (n < 0) return false;
-        if (n == 0) break;  // the source shrank, or lies about its size
+        if (n == 0) return CopyWithReadWrite(in, out, written);  // the size seen was not the end
         copied += n;
         written(static_cast<std::uint64_t>(n));
     }
-    return CopyWithReadWrite(in, out, written);  // anything past the size seen at the start
+    return true;
 }
 
-bool ApplySourceFacts(int out, const struct stat& st, win32::DWORD attributes) {
-    if (::fchmod(out, (st.st_mode & 0777) | S_IWUSR) != 0) return false;
+mode_t ModeFor(const struct stat& source) {
+    return (source.st_mode & 0777) | S_IWUSR;
+}
+
+// The source's last-write time and attributes on the copy, which is on the medium afterwards.
+// A new file was made with the source's mode and has no attributes yet: read-only, hidden or
+// system are all it may need.
+bool ApplySourceFacts(int out, const struct stat& st, win32::DWORD attributes, bool created) {
+    if (!created && ::fchmod(out, ModeFor(st)) != 0) return false;
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (::futimens(out, times) != 0) return false;
     if (::fdatasync(out) != 0) return false;
-    return WriteDosAttributesFd(out, attributes);
+    const win32::DWORD kept = win32::FILE_ATTRIBUTE_READONLY | win32::FILE_ATTRIBUTE_HIDDEN |
+                              win32::FILE_ATTRIBUTE_SYSTEM;
+    return (created && (attributes & kept) == 0) || WriteDosAttributesFd(out, attributes);
 }
 
 }  // namespace
@@ -82,8 +91,9 @@ win32::DWORD CopyHostFile(const HostPath& source, const HostPath& target, bool f
         if (failIfExists && errno == EEXIST) return win32::ERROR_FILE_EXISTS;
         return errno == ELOOP ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
     }
+    // With failIfExists the name was free, so the file is new (O_EXCL).
     const bool ok = CopyContent(in.get(), out.get(), st.st_size, written) &&
-                    ApplySourceFacts(out.get(), st, attributes) && out.Close();
+                    ApplySourceFacts(out.get(), st, attributes, failIfExists) && out.Close();
     if (ok) return win32::ERROR_SUCCESS;
     const int saved = errno;
     out.Reset();

@@ -3,12 +3,14 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <thread>
 
 #include "platform/ascii.h"
+#include "platform/posix/volume_requests.h"
 #include "platform/win32.h"
 
 namespace platform::posix {
@@ -16,9 +18,54 @@ namespace {
 
 constexpr char kRootDrive = 'Z';
 
+bool Fail(win32::DWORD error) {
+    win32::SetLastError(error);
+    return false;
+}
+
+// "\\.\E:" names the volume of drive E:.
+char VolumeLetter(const char* name) {
+    const std::string text = name != nullptr ? name : "";
+    if (text.size() == 6 && text.rfind("\\\\.\\", 0) == 0 && text[5] == ':' &&
+        IsAsciiLetter(text[4])) {
+        return ToUpperAscii(text[4]);
+    }
+    return 0;
+}
+
+std::uint64_t VolumeKey(const RemovableVolume& volume) {
+    return std::uint64_t{volume.major} << 32 | volume.minor;
+}
+
 }  // namespace
 
-HostSystem::HostSystem() : files_(MakeHostFileSystem(*this)) {}
+HostSystem::HostSystem() : HostSystem(HostPaths{}, MakeSgIoCommands()) {}
+
+HostSystem::HostSystem(HostPaths paths, std::unique_ptr<ScsiCommands> scsi)
+    : paths_(std::move(paths)),
+      scsi_(std::move(scsi)),
+      files_(MakeHostFileSystem(*this)),
+      mountWatch_(paths_.mountInfo),
+      letters_(kRootDrive) {}
+
+void HostSystem::RefreshVolumes() {
+    if (!mountWatch_.Changed()) return;
+    const std::vector<RemovableVolume> found =
+        FindRemovableVolumes(ParseMountInfo(mountWatch_.Read()), paths_.sysfs);
+    std::vector<std::uint64_t> keys;
+    for (const RemovableVolume& volume : found) keys.push_back(VolumeKey(volume));
+    const std::vector<char> letters = letters_.Update(keys);
+    volumes_.clear();
+    for (std::size_t i = 0; i < found.size(); ++i) {
+        if (letters[i] != 0) volumes_[letters[i]] = found[i];
+    }
+}
+
+const RemovableVolume* HostSystem::VolumeOn(char letter) {
+    RefreshVolumes();
+    auto it = volumes_.find(ToUpperAscii(letter));
+    return it == volumes_.end() ? nullptr : &it->second;
+}
 
 std::string HostSystem::WindowsPathOf(const std::string& hostPath) {
     std::string path = std::string(1, kRootDrive) + ":";
@@ -28,14 +75,20 @@ std::string HostSystem::WindowsPathOf(const std::string& hostPath) {
 }
 
 win32::DWORD HostSystem::GetLogicalDrives() {
-    return 1u << (kRootDrive - 'A');
+    std::lock_guard lock(mutex_);
+    RefreshVolumes();
+    win32::DWORD mask = 1u << (kRootDrive - 'A');
+    for (const auto& entry : volumes_) mask |= 1u << (entry.first - 'A');
+    return mask;
 }
 
 win32::UINT HostSystem::GetDriveType(const char* root) {
-    if (root != nullptr && ToUpperAscii(root[0]) == kRootDrive && root[1] == ':') {
-        return win32::DRIVE_FIXED;
+    if (root == nullptr || !IsAsciiLetter(root[0]) || root[1] != ':') {
+        return win32::DRIVE_NO_ROOT_DIR;
     }
-    return win32::DRIVE_NO_ROOT_DIR;
+    if (ToUpperAscii(root[0]) == kRootDrive) return win32::DRIVE_FIXED;
+    std::lock_guard lock(mutex_);
+    return VolumeOn(root[0]) != nullptr ? win32::DRIVE_REMOVABLE : win32::DRIVE_NO_ROOT_DIR;
 }
 
 win32::UINT HostSystem::SetErrorMode(win32::UINT mode) {
@@ -55,9 +108,15 @@ bool HostSystem::GetVersionEx(win32::OSVERSIONINFOA* info) {
     return true;
 }
 
+void HostSystem::SetProgramFile(std::string hostPath) {
+    programFile_ = std::move(hostPath);
+}
+
 std::string HostSystem::ModuleFileName() {
     std::error_code error;
-    std::string path = std::filesystem::read_symlink("/proc/self/exe", error).string();
+    std::string path = programFile_.empty()
+                           ? std::filesystem::read_symlink("/proc/self/exe", error).string()
+                           : programFile_;
     // Windows programs carry their extension; the installation folder is found by it.
     const std::size_t slash = path.rfind('/');
     if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) {
@@ -98,34 +157,93 @@ void HostSystem::WriteStandardOutput(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-// No device answers control requests on the host yet.
-win32::HANDLE HostSystem::CreateFile(const char*, win32::DWORD, win32::DWORD, win32::DWORD,
+// A volume's handle stands for the volume it was opened on; the disk's node is opened only
+// for a command that needs it, so what sysfs knows needs no access to the device.
+win32::HANDLE HostSystem::CreateFile(const char* name, win32::DWORD, win32::DWORD, win32::DWORD,
                                      win32::DWORD) {
-    win32::SetLastError(win32::ERROR_FILE_NOT_FOUND);
-    return win32::INVALID_HANDLE_VALUE;
+    const char letter = VolumeLetter(name);
+    std::lock_guard lock(mutex_);
+    const RemovableVolume* volume = letter != 0 ? VolumeOn(letter) : nullptr;
+    if (volume == nullptr) {
+        win32::SetLastError(win32::ERROR_FILE_NOT_FOUND);
+        return win32::INVALID_HANDLE_VALUE;
+    }
+    nextHandle_ += 4;
+    const auto handle = reinterpret_cast<win32::HANDLE>(nextHandle_);
+    handles_[handle] = OpenVolume{letter, volume->major, volume->minor};
+    return handle;
 }
 
-bool HostSystem::DeviceIoControl(win32::HANDLE, win32::DWORD, void*, win32::DWORD, void*,
-                                 win32::DWORD, win32::DWORD*) {
-    win32::SetLastError(win32::ERROR_INVALID_HANDLE);
-    return false;
+bool HostSystem::DeviceIoControl(win32::HANDLE device, win32::DWORD code, void* in,
+                                 win32::DWORD inSize, void* out, win32::DWORD outSize,
+                                 win32::DWORD* returned) {
+    RemovableVolume volume;
+    char letter = 0;
+    {
+        std::lock_guard lock(mutex_);
+        auto it = handles_.find(device);
+        if (it == handles_.end()) return Fail(win32::ERROR_INVALID_HANDLE);
+        letter = it->second.letter;
+        const RemovableVolume* now = VolumeOn(letter);
+        if (now == nullptr || now->major != it->second.major || now->minor != it->second.minor) {
+            return Fail(win32::ERROR_DEVICE_NOT_CONNECTED);  // gone, or another one there now
+        }
+        volume = *now;
+    }
+    int openError = 0;  // the request may wait for the device: not under the lock
+    const bool answered =
+        AnswerVolumeRequest(volume, *scsi_, code, in, inSize, out, outSize, returned, openError);
+    if (openError != 0) NoteOpenFailure(letter, volume.diskNode, openError);
+    return answered;
 }
 
-bool HostSystem::CloseHandle(win32::HANDLE) {
-    win32::SetLastError(win32::ERROR_INVALID_HANDLE);
-    return false;
+// Volumes and events are the objects the host hands out handles for.
+bool HostSystem::CloseHandle(win32::HANDLE handle) {
+    if (events_.Close(handle)) return true;
+    std::lock_guard lock(mutex_);
+    return handles_.erase(handle) == 1 || Fail(win32::ERROR_INVALID_HANDLE);
+}
+
+void HostSystem::NoteOpenFailure(char letter, const std::string& node, int error) {
+    std::string text = std::string{letter, ':', ' '} + node + ": ";
+    if (error == EACCES || error == EPERM) {
+        text += "permission denied: install the udev rule or run with access to the device";
+    } else {
+        text += std::string("cannot be opened: ") + std::strerror(error);
+    }
+    const int saved = errno;
+    std::lock_guard lock(mutex_);
+    if (noticed_.insert(text).second) notices_.push_back(text);
+    errno = saved;
+}
+
+std::vector<std::string> HostSystem::TakeDeviceNotices() {
+    std::lock_guard lock(mutex_);
+    noticed_.clear();
+    return std::exchange(notices_, {});
+}
+
+std::string HostSystem::VolumeNode(char letter) {
+    std::lock_guard lock(mutex_);
+    const RemovableVolume* volume = VolumeOn(letter);
+    return volume != nullptr ? volume->volumeNode : std::string();
 }
 
 bool HostSystem::DriveReachable(char letter) {
-    return ToUpperAscii(letter) == kRootDrive;
+    if (ToUpperAscii(letter) == kRootDrive) return true;
+    std::lock_guard lock(mutex_);
+    return VolumeOn(letter) != nullptr;
 }
 
 bool HostSystem::EnterDrive(char letter, std::string& hostRoot) {
-    if (ToUpperAscii(letter) != kRootDrive) {
-        win32::SetLastError(win32::ERROR_PATH_NOT_FOUND);
-        return false;
+    if (ToUpperAscii(letter) == kRootDrive) {
+        hostRoot.assign(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict) at -O2
+        return true;
     }
-    hostRoot.assign(1, '/');  // not = "/": GCC 12 warns falsely (-Wrestrict) at -O2
+    std::lock_guard lock(mutex_);
+    const RemovableVolume* volume = VolumeOn(letter);
+    if (volume == nullptr) return Fail(win32::ERROR_PATH_NOT_FOUND);
+    hostRoot = volume->mountPoint;
     return true;
 }
 

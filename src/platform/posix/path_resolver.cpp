@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ascii.h"
 #include "platform/posix/errno_map.h"
+#include "platform/posix/folder_listings.h"
+#include "platform/posix/folder_spellings.h"
 
 namespace platform::posix {
 
@@ -24,37 +27,34 @@ bool IsUsableEntry(const struct stat& st) {
     return S_ISREG(st.st_mode) || S_ISDIR(st.st_mode);
 }
 
-int LookupEntry(int folderFd, const std::string& name, std::string& found, struct stat& st) {
+int LookupEntry(int folderFd, const std::string& name, std::string& found, struct stat& st,
+                FolderListings* listings) {
     if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
         found = name;
         return 0;
     }
     if (errno == ENAMETOOLONG) return ENOENT;  // no entry can carry such a name
     if (errno != ENOENT) return errno;
-    const int listing = OpenFolderForListing(folderFd);
-    if (listing < 0) return errno;
-    DIR* dir = ::fdopendir(listing);
-    if (dir == nullptr) {
-        const int error = errno;
-        ::close(listing);
+    FolderListings once;  // without the core's listings, read for this lookup only
+    std::vector<std::string> matches;
+    if (const int error = (listings ? *listings : once).FindNoCase(folderFd, name, matches)) {
         return error;
     }
-    std::vector<std::string> matches;
-    while (dirent* entry = ::readdir(dir)) {
-        if (platform::EqualsNoCase(entry->d_name, name)) matches.emplace_back(entry->d_name);
-    }
-    ::closedir(dir);
     if (matches.empty()) return ENOENT;
     // Several host names may differ only in case; take the same one every time.
-    found = *std::min_element(matches.begin(), matches.end());
+    found = matches.front();
     return ::fstatat(folderFd, found.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
 }
 
-namespace {
-
-UniqueFd ReopenFolder(int folderFd) {
-    return UniqueFd(::openat(folderFd, ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+std::string CanonicalRoot(const std::string& hostRoot) {
+    char* resolved = ::realpath(hostRoot.c_str(), nullptr);
+    if (resolved == nullptr) return hostRoot;
+    std::string path(resolved);
+    std::free(resolved);
+    return path;
 }
+
+namespace {
 
 // What a found entry means on the way to a deeper one.
 win32::DWORD CheckFolderOnTheWay(const struct stat& st) {
@@ -62,38 +62,46 @@ win32::DWORD CheckFolderOnTheWay(const struct stat& st) {
     return S_ISDIR(st.st_mode) ? win32::ERROR_SUCCESS : win32::ERROR_PATH_NOT_FOUND;
 }
 
-// The exact spelling in one call, where the kernel can refuse links and escapes itself.
-// -1 when the slow walk must decide (a name in other case, or no such call here).
-int OpenExactBeneath(int rootFd, const std::vector<std::string>& components, win32::DWORD& error) {
+UniqueFd OpenRoot(const DriveRoot& root) {
+    return UniqueFd(::open(root.path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+}
+
+// The exact spelling in one call, where the kernel can refuse links itself: the root has none,
+// and no component is "." or "..", so the path can't leave it. -1 when the walk must decide (a
+// name in other case, or no such call here).
+int OpenExactBeneath(const DriveRoot& root, const std::vector<std::string>& components,
+                     win32::DWORD& error) {
 #ifdef SYS_openat2
-    std::string relative;
+    std::string path = root.path;
     for (const std::string& component : components) {
-        if (!relative.empty()) relative += '/';
-        relative += component;
+        if (path.empty() || path.back() != '/') path += '/';
+        path += component;
     }
     struct open_how how {};
     how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
-    const long fd = ::syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how);
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = ::syscall(SYS_openat2, AT_FDCWD, path.c_str(), &how, sizeof how);
     if (fd >= 0) return static_cast<int>(fd);
-    if (errno == ELOOP || errno == EXDEV) error = win32::ERROR_ACCESS_DENIED;
+    if (errno == ELOOP) error = win32::ERROR_ACCESS_DENIED;
     if (errno == ENOTDIR) error = win32::ERROR_PATH_NOT_FOUND;
 #else
-    (void)rootFd;
+    (void)root;
     (void)components;
     (void)error;
 #endif
     return -1;
 }
 
-// One folder at a time, each name found without regard to case.
-win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components, UniqueFd& out) {
-    UniqueFd current = ReopenFolder(rootFd);
+// One folder at a time, each name found without regard to case; the names found are the
+// folder's host spelling.
+win32::DWORD WalkBeneath(const DriveRoot& root, const std::vector<std::string>& components,
+                         UniqueFd& out, std::vector<std::string>& spelling) {
+    UniqueFd current = OpenRoot(root);
     if (!current.valid()) return ErrorFromErrno(errno);
     for (const std::string& component : components) {
         std::string found;
         struct stat st;
-        const int lookup = LookupEntry(current.get(), component, found, st);
+        const int lookup = LookupEntry(current.get(), component, found, st, root.listings);
         if (lookup == ENOENT) return win32::ERROR_PATH_NOT_FOUND;
         if (lookup != 0) return ErrorFromErrno(lookup);
         if (const win32::DWORD error = CheckFolderOnTheWay(st)) return error;
@@ -103,33 +111,54 @@ win32::DWORD WalkBeneath(int rootFd, const std::vector<std::string>& components,
         if (!next.valid())
             return errno == ENOTDIR ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno);
         current = std::move(next);
+        spelling.push_back(found);
     }
     out = std::move(current);
     return win32::ERROR_SUCCESS;
 }
 
+bool IsDots(const std::string& name) {
+    return name == "." || name == "..";
+}
+
 }  // namespace
 
-win32::DWORD OpenFolderBeneath(int rootFd, const std::vector<std::string>& components,
+win32::DWORD OpenFolderBeneath(const DriveRoot& root, const std::vector<std::string>& components,
                                UniqueFd& out) {
+    if (std::any_of(components.begin(), components.end(), IsDots)) {
+        return win32::ERROR_INVALID_NAME;  // never formed by the path parser; never followed
+    }
     if (components.empty()) {
-        out = ReopenFolder(rootFd);
+        out = OpenRoot(root);
         return out.valid() ? win32::ERROR_SUCCESS : ErrorFromErrno(errno);
     }
     win32::DWORD error = win32::ERROR_SUCCESS;
-    const int fd = OpenExactBeneath(rootFd, components, error);
+    int fd = OpenExactBeneath(root, components, error);
+    if (fd < 0 && error == win32::ERROR_SUCCESS && root.spellings != nullptr) {
+        // Spelt otherwise on the host, as found before; an exact match would have won above.
+        if (const auto spelling = root.spellings->Find(root.path, components)) {
+            win32::DWORD ignored = win32::ERROR_SUCCESS;
+            fd = OpenExactBeneath(root, *spelling, ignored);
+        }
+    }
     if (fd >= 0) {
         out = UniqueFd(fd);
         return win32::ERROR_SUCCESS;
     }
     if (error != win32::ERROR_SUCCESS) return error;
-    return WalkBeneath(rootFd, components, out);
+    std::vector<std::string> spelling;
+    error = WalkBeneath(root, components, out, spelling);
+    if (error == win32::ERROR_SUCCESS && root.spellings != nullptr) {
+        root.spellings->Remember(root.path, components, spelling);
+    }
+    return error;
 }
 
-win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& components, HostPath& out) {
+win32::DWORD ResolveBeneath(const DriveRoot& root, const std::vector<std::string>& components,
+                            HostPath& out) {
     out = HostPath{};
     if (components.empty()) {
-        out.folder = ReopenFolder(rootFd);
+        out.folder = OpenRoot(root);
         if (!out.folder.valid() || ::fstat(out.folder.get(), &out.st) != 0) {
             return ErrorFromErrno(errno);
         }
@@ -137,9 +166,11 @@ win32::DWORD ResolveBeneath(int rootFd, const std::vector<std::string>& componen
         return win32::ERROR_SUCCESS;
     }
     const std::vector<std::string> folders(components.begin(), components.end() - 1);
-    if (const win32::DWORD error = OpenFolderBeneath(rootFd, folders, out.folder)) return error;
+    if (const win32::DWORD error = OpenFolderBeneath(root, folders, out.folder)) return error;
     out.givenName = components.back();
-    const int lookup = LookupEntry(out.folder.get(), out.givenName, out.name, out.st);
+    if (IsDots(out.givenName)) return win32::ERROR_INVALID_NAME;
+    const int lookup =
+        LookupEntry(out.folder.get(), out.givenName, out.name, out.st, root.listings);
     if (lookup == ENOENT) {
         out.name = out.givenName;
         return win32::ERROR_SUCCESS;

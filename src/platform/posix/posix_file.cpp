@@ -128,6 +128,7 @@ std::unique_ptr<FileHandle> PosixFileSystem::OpenFile(const char* path,
             return nullptr;
         }
     }
+    FolderChange change(*this, host.folder.get());
     const int fd = ::openat(host.folder.get(), host.name.c_str(), OpenFlags(request), 0666);
     if (fd < 0) {
         win32::SetLastError(errno == ELOOP ? win32::ERROR_ACCESS_DENIED : ErrorFromErrno(errno));
@@ -140,6 +141,7 @@ std::unique_ptr<FileHandle> PosixFileSystem::OpenFile(const char* path,
         win32::SetLastError(win32::ERROR_ACCESS_DENIED);
         return nullptr;
     }
+    if (!host.exists) change.Done({host.name}, {});
     return std::make_unique<PosixFile>(drives_, drive, fd);
 }
 

@@ -35,14 +35,6 @@ bool Has(DWORD attributes, DWORD bits) {
     return attributes != win32::INVALID_FILE_ATTRIBUTES && (attributes & bits) != 0;
 }
 
-// The drive's root, opened for one call; the folder itself may be reached through links
-// (it is the machine's own configuration), nothing below it is.
-bool OpenDriveRoot(const std::string& hostRoot, UniqueFd& root) {
-    root = UniqueFd(::open(hostRoot.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (root.valid()) return true;
-    return Fail(errno == ENOENT ? win32::ERROR_PATH_NOT_FOUND : ErrorFromErrno(errno));
-}
-
 }  // namespace
 
 win32::FILETIME FileTimeFromTimespec(const struct timespec& time) {
@@ -54,17 +46,37 @@ win32::FILETIME FileTimeFromTimespec(const struct timespec& time) {
     return win32::FILETIME{static_cast<DWORD>(value), static_cast<DWORD>(value >> 32)};
 }
 
+PosixFileSystem::FolderChange::FolderChange(PosixFileSystem& files, int folderFd)
+    : listings_(files.listings_), folderFd_(folderFd), known_(::fstat(folderFd, &before_) == 0) {}
+
+void PosixFileSystem::FolderChange::Done(const std::vector<std::string>& added,
+                                         const std::vector<std::string>& removed) {
+    if (known_) listings_.Changed(folderFd_, before_, added, removed);
+}
+
+// The drive's root folder for one call. The folder itself may be reached through links (it is
+// the machine's own configuration); nothing below it is.
+bool PosixFileSystem::EnterDrive(char letter, DriveRoot& root) {
+    std::string hostRoot;
+    if (!drives_.EnterDrive(letter, hostRoot)) return false;
+    std::lock_guard lock(rootsMutex_);
+    auto it = canonicalRoots_.find(hostRoot);
+    if (it == canonicalRoots_.end()) {
+        it = canonicalRoots_.emplace(hostRoot, CanonicalRoot(hostRoot)).first;
+    }
+    root = DriveRoot{it->second, &listings_, &spellings_};
+    return true;
+}
+
 bool PosixFileSystem::Resolve(const char* path, HostPath& out, char* drive) {
     WindowsPath parsed;
     DWORD error = ParseWindowsPath(path, drives_.CurrentDirectory(), false, parsed);
     if (error != win32::ERROR_SUCCESS) return Fail(error);
-    std::string hostRoot;
-    UniqueFd root;
-    if (!drives_.EnterDrive(parsed.drive, hostRoot) || !OpenDriveRoot(hostRoot, root)) {
-        return false;
-    }
+    DriveRoot root;
+    if (!EnterDrive(parsed.drive, root)) return false;
     if (drive != nullptr) *drive = parsed.drive;
-    error = ResolveBeneath(root.get(), parsed.components, out);
+    error = ResolveBeneath(root, parsed.components, out);
+    if (error == win32::ERROR_FILE_NOT_FOUND) error = win32::ERROR_PATH_NOT_FOUND;  // no root
     return error == win32::ERROR_SUCCESS || Fail(error);
 }
 
@@ -73,17 +85,14 @@ bool PosixFileSystem::ResolveFolderOf(const char* pattern, UniqueFd& folder, boo
     WindowsPath parsed;
     DWORD error = ParseWindowsPath(pattern, drives_.CurrentDirectory(), true, parsed);
     if (error != win32::ERROR_SUCCESS) return Fail(error);
-    std::string hostRoot;
-    UniqueFd root;
-    if (!drives_.EnterDrive(parsed.drive, hostRoot) || !OpenDriveRoot(hostRoot, root)) {
-        return false;
-    }
+    DriveRoot root;
+    if (!EnterDrive(parsed.drive, root)) return false;
     if (parsed.components.empty()) return Fail(win32::ERROR_FILE_NOT_FOUND);
     drive = parsed.drive;
     lastName = parsed.components.back();
     parsed.components.pop_back();
     isRoot = parsed.components.empty();
-    error = OpenFolderBeneath(root.get(), parsed.components, folder);
+    error = OpenFolderBeneath(root, parsed.components, folder);
     return error == win32::ERROR_SUCCESS || Fail(error);
 }
 
@@ -103,6 +112,7 @@ bool PosixFileSystem::SetFileAttributes(const char* path, win32::DWORD attribute
     HostPath host;
     if (!Resolve(path, host)) return false;
     if (!host.exists) return Fail(win32::ERROR_FILE_NOT_FOUND);
+    if (HasDosAttributesAt(host.folder.get(), host.AtName(), host.st, attributes)) return true;
     return WriteDosAttributesAt(host.folder.get(), host.AtName(), attributes) || FailErrno();
 }
 
@@ -110,7 +120,10 @@ bool PosixFileSystem::CreateDirectory(const char* path) {
     HostPath host;
     if (!Resolve(path, host)) return false;
     if (host.exists) return Fail(win32::ERROR_ALREADY_EXISTS);
-    return ::mkdirat(host.folder.get(), host.name.c_str(), 0777) == 0 || FailErrno();
+    FolderChange change(*this, host.folder.get());
+    if (::mkdirat(host.folder.get(), host.name.c_str(), 0777) != 0) return FailErrno();
+    change.Done({host.name}, {});
+    return true;
 }
 
 bool PosixFileSystem::RemoveDirectory(const char* path) {
@@ -118,7 +131,10 @@ bool PosixFileSystem::RemoveDirectory(const char* path) {
     if (!Resolve(path, host)) return false;
     if (!host.exists) return Fail(win32::ERROR_FILE_NOT_FOUND);
     if (!host.IsDirectory() || host.isRoot) return Fail(win32::ERROR_ACCESS_DENIED);
-    return ::unlinkat(host.folder.get(), host.name.c_str(), AT_REMOVEDIR) == 0 || FailErrno();
+    FolderChange change(*this, host.folder.get());
+    if (::unlinkat(host.folder.get(), host.name.c_str(), AT_REMOVEDIR) != 0) return FailErrno();
+    change.Done({}, {host.name});
+    return true;
 }
 
 bool PosixFileSystem::DeleteFile(const char* path) {
@@ -128,7 +144,10 @@ bool PosixFileSystem::DeleteFile(const char* path) {
     if (host.IsDirectory() || Has(AttributesOf(host), win32::FILE_ATTRIBUTE_READONLY)) {
         return Fail(win32::ERROR_ACCESS_DENIED);
     }
-    return ::unlinkat(host.folder.get(), host.name.c_str(), 0) == 0 || FailErrno();
+    FolderChange change(*this, host.folder.get());
+    if (::unlinkat(host.folder.get(), host.name.c_str(), 0) != 0) return FailErrno();
+    change.Done({}, {host.name});
+    return true;
 }
 
 bool PosixFileSystem::CopyFile(const char* source, const char* target, bool failIfExists) {
@@ -144,10 +163,13 @@ bool PosixFileSystem::CopyFile(const char* source, const char* target, bool fail
             return Fail(win32::ERROR_ACCESS_DENIED);
         }
     }
+    FolderChange change(*this, to.folder.get());
     const DWORD error = CopyHostFile(from, to, failIfExists, [this, drive](std::uint64_t bytes) {
         drives_.ContentWritten(drive, bytes);
     });
-    return error == win32::ERROR_SUCCESS || Fail(error);
+    if (error != win32::ERROR_SUCCESS) return Fail(error);
+    change.Done(to.exists ? std::vector<std::string>{} : std::vector<std::string>{to.name}, {});
+    return true;
 }
 
 bool PosixFileSystem::GetDiskFreeSpaceEx(const char* path, std::uint64_t* available,

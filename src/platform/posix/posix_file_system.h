@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/posix/folder_listings.h"
+#include "platform/posix/folder_spellings.h"
 #include "platform/posix/path_resolver.h"
 
 namespace platform::posix {
@@ -31,6 +33,24 @@ class PosixFileSystem : public FileSystem {
                             std::uint64_t* totalFree) override;
     std::unique_ptr<FileHandle> OpenFile(const char* path, const FileOpenRequest& request) override;
 
+    // A change to the entries of a resolved folder: the core's listing of the folder stays
+    // current when it was current before. Made right before the change, told after it.
+    class FolderChange {
+      public:
+        FolderChange(PosixFileSystem& files, int folderFd);
+        void Done(const std::vector<std::string>& added, const std::vector<std::string>& removed);
+        bool SameFolderAs(const FolderChange& other) const {
+            return known_ && other.known_ && before_.st_dev == other.before_.st_dev &&
+                   before_.st_ino == other.before_.st_ino;
+        }
+
+      private:
+        FolderListings& listings_;
+        int folderFd_;
+        struct stat before_ {};
+        bool known_;
+    };
+
   private:
     struct Search {
         char drive;
@@ -44,10 +64,15 @@ class PosixFileSystem : public FileSystem {
     bool Resolve(const char* path, HostPath& out, char* drive = nullptr);
     bool ResolveFolderOf(const char* pattern, UniqueFd& folder, bool& isRoot, char& drive,
                          std::string& lastName);
+    bool EnterDrive(char letter, DriveRoot& root);
     bool ListMatches(int folderFd, bool isRoot, const std::string& pattern,
                      std::vector<win32::WIN32_FIND_DATAA>& items);
 
     DriveMap& drives_;
+    FolderListings listings_;
+    FolderSpellings spellings_;
+    std::mutex rootsMutex_;
+    std::map<std::string, std::string> canonicalRoots_;  // as the map gives them -> no links
     std::mutex searchesMutex_;
     std::uintptr_t nextSearch_ = 0x1000;
     std::map<win32::HANDLE, Search> searches_;

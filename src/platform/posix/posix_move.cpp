@@ -57,6 +57,8 @@ bool PosixFileSystem::MoveFile(const char* source, const char* target, win32::DW
     if (!from.exists) return Fail(win32::ERROR_FILE_NOT_FOUND);
     if (fromDrive != toDrive) return Fail(win32::ERROR_NOT_SAME_DEVICE);
     if (from.isRoot || to.isRoot) return Fail(win32::ERROR_ACCESS_DENIED);
+    FolderChange fromChange(*this, from.folder.get());
+    FolderChange toChange(*this, to.folder.get());
     int renamed = 0;
     if (SameEntry(from, to)) {  // the same entry, perhaps in other capitals
         if (from.name != to.givenName) {
@@ -80,6 +82,12 @@ bool PosixFileSystem::MoveFile(const char* source, const char* target, win32::DW
         renamed = RenameNoReplace(from, to);
     }
     if (renamed != 0) return Fail(ErrorFromErrno(errno));
+    if (fromChange.SameFolderAs(toChange)) {
+        toChange.Done({to.givenName}, {from.name, to.name});
+    } else {
+        fromChange.Done({}, {from.name});
+        toChange.Done({to.givenName}, {to.name});
+    }
     if ((flags & win32::MOVEFILE_WRITE_THROUGH) != 0 && !SyncFolder(to)) {
         return Fail(ErrorFromErrno(errno));
     }

@@ -1,6 +1,7 @@
 #include "platform/sim/machine.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/ascii.h"
@@ -13,6 +14,10 @@ namespace {
 bool Fail(DWORD error) {
     win32::SetLastError(error);
     return false;
+}
+
+bool IsVwin32Name(const std::string& name) {
+    return platform::EqualsNoCase(name, "\\\\.\\VWIN32");
 }
 
 // "\\.\E:" names the volume of drive E:.
@@ -30,7 +35,10 @@ Machine::Machine() : files_(platform::MakeHostFileSystem(*this)) {
     SetWindowsVersion(win32::VER_PLATFORM_WIN32_NT, 5, 1);
 }
 
-Machine::~Machine() = default;
+// Memory the program left allocated goes with the machine.
+Machine::~Machine() {
+    for (void* block : localBlocks_) std::free(block);
+}
 
 Drive& Machine::AddDrive(char letter, UINT type, std::optional<std::string> hostFolder) {
     std::lock_guard lock(mutex_);
@@ -135,22 +143,49 @@ UINT Machine::SetErrorMode(UINT mode) {
     return previous;
 }
 
+void Machine::SetScsiManager(std::optional<ScsiManager> manager) {
+    std::lock_guard lock(mutex_);
+    scsiManager_ = std::move(manager);
+}
+
+void Machine::FailLocalAllocAt(unsigned n) {
+    std::lock_guard lock(mutex_);
+    localAllocsUntilFailure_ = n;
+}
+
+win32::HANDLE Machine::NewObjectHandle() {
+    nextDevice_ += 4;
+    return reinterpret_cast<win32::HANDLE>(nextDevice_);
+}
+
+void Machine::Record(std::string call) {
+    serviceCalls_.push_back(std::move(call));
+}
+
+bool Machine::Is95Family() const {
+    return version_.dwPlatformId == win32::VER_PLATFORM_WIN32_WINDOWS;
+}
+
 win32::HANDLE Machine::CreateFile(const char* name, DWORD access, DWORD share, DWORD creation,
                                   DWORD flags) {
     const std::string text = name ? name : "";
     const char letter = VolumeLetter(text);
+    const bool vwin32 = IsVwin32Name(text);
     {
         std::lock_guard lock(mutex_);
         handleOpens_.push_back({text, access, share, creation, flags});
+        if (vwin32) Record("CreateFileA " + text);
         auto it = drives_.find(letter);
-        if (letter == 0 || it == drives_.end() || !it->second.present) {
+        // The VWIN32 device exists on Windows 98 and Me only.
+        const bool exists =
+            vwin32 ? Is95Family() : letter != 0 && it != drives_.end() && it->second.present;
+        if (!exists) {
             win32::SetLastError(win32::ERROR_FILE_NOT_FOUND);
             return win32::INVALID_HANDLE_VALUE;
         }
     }
     std::lock_guard lock(mutex_);
-    nextDevice_ += 4;
-    const auto handle = reinterpret_cast<win32::HANDLE>(nextDevice_);
+    const win32::HANDLE handle = NewObjectHandle();
     devices_[handle] = OpenDevice{text, letter};
     return handle;
 }
@@ -160,6 +195,7 @@ bool Machine::DeviceIoControl(win32::HANDLE device, DWORD code, void* in, DWORD 
     std::lock_guard lock(mutex_);
     auto it = devices_.find(device);
     if (it == devices_.end()) return Fail(win32::ERROR_INVALID_HANDLE);
+    if (it->second.drive == 0) return AnswerVwin32Request(code, in, inSize, out, outSize, returned);
     const auto* bytes = static_cast<const std::uint8_t*>(in);
     deviceRequests_.push_back(
         {it->second.name, code,
@@ -173,7 +209,15 @@ bool Machine::DeviceIoControl(win32::HANDLE device, DWORD code, void* in, DWORD 
 
 bool Machine::CloseHandle(win32::HANDLE handle) {
     std::lock_guard lock(mutex_);
-    return devices_.erase(handle) == 1 || Fail(win32::ERROR_INVALID_HANDLE);
+    if (events_.Close(handle)) {
+        Record("CloseHandle event");
+        return true;
+    }
+    auto it = devices_.find(handle);
+    if (it == devices_.end()) return Fail(win32::ERROR_INVALID_HANDLE);
+    if (it->second.drive == 0) Record("CloseHandle " + it->second.name);
+    devices_.erase(it);
+    return true;
 }
 
 bool Machine::GetVersionEx(win32::OSVERSIONINFOA* info) {
@@ -207,11 +251,13 @@ void Machine::Sleep(DWORD milliseconds) {
 void Machine::OutputDebugString(const char* text) {
     std::lock_guard lock(mutex_);
     debugOutput_.emplace_back(text);
+    diagnostics_.push_back({Diagnostic::Channel::Debugger, text});
 }
 
 void Machine::WriteStandardOutput(const std::string& text) {
     std::lock_guard lock(mutex_);
     standardOutput_.push_back(text);
+    diagnostics_.push_back({Diagnostic::Channel::StandardOutput, text});
 }
 
 std::uint64_t Machine::TotalSleptMilliseconds() const {
@@ -242,6 +288,31 @@ std::vector<HandleOpen> Machine::HandleOpens() const {
 std::vector<DeviceRequest> Machine::DeviceRequests() const {
     std::lock_guard lock(mutex_);
     return deviceRequests_;
+}
+
+std::vector<Diagnostic> Machine::Diagnostics() const {
+    std::lock_guard lock(mutex_);
+    return diagnostics_;
+}
+
+std::vector<std::string> Machine::ServiceCalls() const {
+    std::lock_guard lock(mutex_);
+    return serviceCalls_;
+}
+
+std::vector<Vwin32Request> Machine::Vwin32Requests() const {
+    std::lock_guard lock(mutex_);
+    return vwin32Requests_;
+}
+
+std::vector<std::vector<std::uint8_t>> Machine::AspiRequests() const {
+    std::lock_guard lock(mutex_);
+    return aspiRequests_;
+}
+
+std::size_t Machine::LiveLocalBlocks() const {
+    std::lock_guard lock(mutex_);
+    return localBlocks_.size();
 }
 
 unsigned Machine::OperationsOn(char letter) const {

@@ -1,6 +1,6 @@
 // A simulated computer for tests and the demo: drive letters backed by host folders, drive
-// types, media, free space, unplugging, SCSI identities, the Windows version and a virtual
-// clock. Every call is recorded where a test needs to see it.
+// types, media, free space, unplugging, SCSI identities, the Windows version, a virtual clock
+// and the Windows 98/Me services. Every call is recorded where a test needs to see it.
 #pragma once
 
 #include <cstdint>
@@ -8,21 +8,18 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/event_table.h"
+#include "platform/sim/win9x_services.h"
 #include "platform/system.h"
 
 namespace sim {
 
 using win32::DWORD;
 using win32::UINT;
-
-struct Inquiry {
-    std::string vendor;    // 8 characters, blank-padded; empty: the descriptor has none
-    std::string product;   // 16 characters, blank-padded
-    std::string revision;  // 4 characters, blank-padded
-};
 
 struct Drive {
     UINT type = win32::DRIVE_FIXED;
@@ -37,6 +34,7 @@ struct Drive {
     std::optional<Inquiry> inquiry;    // none: the volume refuses control requests
     std::optional<std::vector<std::uint8_t>> vpd80;  // raw page 80h answer; none: fails
     std::optional<std::vector<std::uint8_t>> vpdC0;  // raw page C0h answer; none: fails
+    BlockDriver blockDriver;                         // the Windows 98/Me block-device driver
 };
 
 struct HandleOpen {
@@ -71,6 +69,14 @@ class Machine : public platform::System, public platform::DriveMap {
 
     void Unplug(char letter);
 
+    // The Windows 98/Me services (configured before use, like the drives).
+    DiskDriveList& DiskDrives() { return diskDrives_; }
+    RegistryKey& LocalMachineKey() { return registry_; }
+    // None: "WNASPI32.DLL" does not load.
+    void SetScsiManager(std::optional<ScsiManager> manager);
+    // The n-th LocalAlloc from now on fails (n > 0), as when memory is exhausted.
+    void FailLocalAllocAt(unsigned n);
+
     // What happened.
     std::uint64_t TotalSleptMilliseconds() const;
     std::vector<UINT> ErrorModes() const;
@@ -79,6 +85,13 @@ class Machine : public platform::System, public platform::DriveMap {
     std::vector<HandleOpen> HandleOpens() const;
     std::vector<DeviceRequest> DeviceRequests() const;
     unsigned OperationsOn(char letter) const;
+    // Both diagnostic channels in the order written.
+    std::vector<Diagnostic> Diagnostics() const;
+    // The Windows 98/Me service calls in order, each starting with the call's name.
+    std::vector<std::string> ServiceCalls() const;
+    std::vector<Vwin32Request> Vwin32Requests() const;
+    std::vector<std::vector<std::uint8_t>> AspiRequests() const;  // the 80-byte blocks
+    std::size_t LiveLocalBlocks() const;
 
     // platform::System
     platform::FileSystem& Files() override { return *files_; }
@@ -96,6 +109,38 @@ class Machine : public platform::System, public platform::DriveMap {
     void Sleep(DWORD milliseconds) override;
     void OutputDebugString(const char* text) override;
     void WriteStandardOutput(const std::string& text) override;
+
+    // The set-up API (setup_api.cpp).
+    win32::HDEVINFO GetClassDevices(const win32::GUID* classGuid, const char* enumerator,
+                                    DWORD flags) override;
+    bool EnumDeviceInfo(win32::HDEVINFO list, DWORD index, win32::SP_DEVINFO_DATA* device) override;
+    bool GetDeviceRegistryProperty(win32::HDEVINFO list, win32::SP_DEVINFO_DATA* device,
+                                   DWORD property, DWORD* dataType, win32::BYTE* buffer, DWORD size,
+                                   DWORD* required) override;
+    bool DestroyDeviceInfoList(win32::HDEVINFO list) override;
+
+    // The registry (registry.cpp).
+    win32::LONG RegOpenKey(win32::HKEY key, const char* subKey, win32::HKEY* result) override;
+    win32::LONG RegEnumKey(win32::HKEY key, DWORD index, char* name, DWORD* nameSize) override;
+    win32::LONG RegQueryValue(win32::HKEY key, const char* name, DWORD* type, win32::BYTE* data,
+                              DWORD* size) override;
+    win32::LONG RegCloseKey(win32::HKEY key) override;
+
+    // The SCSI manager library (scsi_manager.cpp).
+    win32::HMODULE LoadLibrary(const char* name) override;
+    win32::FARPROC GetProcAddress(win32::HMODULE module, const char* name) override;
+    bool FreeLibrary(win32::HMODULE module) override;
+    // What its two entry points do on this machine.
+    DWORD AspiSupportInfo();
+    DWORD AspiSendCommand(void* requestBlock);
+
+    // Events and local memory (kernel_objects.cpp).
+    win32::HANDLE CreateEvent(bool manualReset, bool initialState, const char* name) override;
+    bool SetEvent(win32::HANDLE event) override;
+    bool ResetEvent(win32::HANDLE event) override;
+    DWORD WaitForSingleObject(win32::HANDLE object, DWORD milliseconds) override;
+    win32::HLOCAL LocalAlloc(UINT flags, win32::SIZE_T bytes) override;
+    win32::HLOCAL LocalFree(win32::HLOCAL memory) override;
 
     // platform::DriveMap
     bool EnterDrive(char letter, std::string& hostRoot) override;
@@ -116,6 +161,21 @@ class Machine : public platform::System, public platform::DriveMap {
         char drive;  // 0 for a device that is not a volume
     };
 
+    // With the lock held.
+    win32::HANDLE NewObjectHandle();
+    void Record(std::string call);
+    bool Is95Family() const;
+    // VWIN32 (block_driver.cpp): one register block, answered in place.
+    bool AnswerVwin32Request(DWORD code, void* in, DWORD inSize, void* out, DWORD outSize,
+                             DWORD* returned);
+    bool AnswerDriverPrivateRequest(std::uint8_t* registers, Vwin32Request& record);
+    bool AnswerBlockPassThrough(std::uint8_t* registers, Vwin32Request& record);
+    Drive* DriveOfNumber(std::uint32_t number);
+    const DiskDrive* ListedDiskDrive(win32::HDEVINFO list, const win32::SP_DEVINFO_DATA* device);
+    RegistryKey* OpenKey(win32::HKEY key);
+    // 0 for a well-formed SCSI manager request, else the status it is refused with.
+    std::uint8_t CheckAspiRequest(const std::uint8_t* block) const;
+
     std::unique_ptr<platform::FileSystem> files_;
     mutable std::mutex mutex_;
     std::uintptr_t nextDevice_ = 0x40000000;
@@ -133,6 +193,20 @@ class Machine : public platform::System, public platform::DriveMap {
     std::vector<HandleOpen> handleOpens_;
     std::vector<DeviceRequest> deviceRequests_;
     std::map<win32::HANDLE, OpenDevice> devices_;
+
+    DiskDriveList diskDrives_;
+    RegistryKey registry_;
+    std::optional<ScsiManager> scsiManager_;
+    std::map<win32::HDEVINFO, std::vector<DiskDrive>> deviceLists_;
+    std::map<win32::HKEY, RegistryKey*> openKeys_;
+    unsigned scsiManagerLoads_ = 0;
+    platform::EventTable events_{false};
+    std::set<void*> localBlocks_;
+    unsigned localAllocsUntilFailure_ = 0;
+    std::vector<Diagnostic> diagnostics_;
+    std::vector<std::string> serviceCalls_;
+    std::vector<Vwin32Request> vwin32Requests_;
+    std::vector<std::vector<std::uint8_t>> aspiRequests_;
 };
 
 }  // namespace sim

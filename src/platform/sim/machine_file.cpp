@@ -5,50 +5,13 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <set>
-#include <stdexcept>
 
 #include "platform/ascii.h"
+#include "platform/sim/machine_file_fields.h"
+#include "platform/sim/machine_file_services.h"
 
 namespace sim {
 namespace {
-
-using nlohmann::json;
-
-// A fault in the file, with the key it concerns.
-struct FileFault : std::runtime_error {
-    FileFault(const std::string& key, const std::string& what)
-        : std::runtime_error(what), key(key) {}
-    std::string key;
-};
-
-void CheckKeys(const json& object, const std::string& where, const std::set<std::string>& known) {
-    if (!object.is_object()) throw FileFault(where, "expected an object");
-    for (const auto& [key, value] : object.items()) {
-        if (known.count(key) == 0)
-            throw FileFault(where.empty() ? key : where + "." + key, "unknown key");
-    }
-}
-
-const json* Member(const json& object, const char* key) {
-    auto it = object.find(key);
-    return it == object.end() ? nullptr : &*it;
-}
-
-std::string Text(const json& value, const std::string& key) {
-    if (!value.is_string()) throw FileFault(key, "expected a text");
-    return value.get<std::string>();
-}
-
-std::uint64_t Number(const json& value, const std::string& key) {
-    if (!value.is_number_unsigned()) throw FileFault(key, "expected a whole number of 0 or more");
-    return value.get<std::uint64_t>();
-}
-
-bool Flag(const json& value, const std::string& key) {
-    if (!value.is_boolean()) throw FileFault(key, "expected true or false");
-    return value.get<bool>();
-}
 
 UINT DriveType(const std::string& name, const std::string& key) {
     static const std::map<std::string, UINT> kTypes = {
@@ -60,45 +23,6 @@ UINT DriveType(const std::string& name, const std::string& key) {
         throw FileFault(key, "expected removable, fixed, cdrom, remote, ramdisk or none");
     }
     return it->second;
-}
-
-std::vector<std::uint8_t> HexBytes(const std::string& text, const std::string& key) {
-    if (text.size() % 2 != 0) throw FileFault(key, "expected an even number of hex digits");
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        std::size_t used = 0;
-        unsigned value = 0;
-        try {
-            value = static_cast<unsigned>(std::stoul(text.substr(i, 2), &used, 16));
-        } catch (const std::exception&) {
-        }
-        if (used != 2) throw FileFault(key, "expected hex digits");
-        bytes.push_back(static_cast<std::uint8_t>(value));
-    }
-    return bytes;
-}
-
-// INQUIRY strings are always blank-padded to their field width.
-std::string Padded(const json& value, std::size_t width, const std::string& key) {
-    std::string text = Text(value, key);
-    if (text.size() > width) {
-        throw FileFault(key, "longer than " + std::to_string(width) + " characters");
-    }
-    text.resize(width, ' ');
-    return text;
-}
-
-Inquiry ReadInquiry(const json& object, const std::string& key) {
-    CheckKeys(object, key, {"vendor", "product", "revision"});
-    Inquiry inquiry;
-    const json* vendor = Member(object, "vendor");
-    const json* product = Member(object, "product");
-    if (!vendor || !product) throw FileFault(key, "needs vendor and product");
-    inquiry.vendor = Padded(*vendor, 8, key + ".vendor");
-    inquiry.product = Padded(*product, 16, key + ".product");
-    const json* revision = Member(object, "revision");
-    inquiry.revision = revision ? Padded(*revision, 4, key + ".revision") : std::string(4, ' ');
-    return inquiry;
 }
 
 win32::SYSTEMTIME ReadLocalTime(const std::string& text) {
@@ -162,7 +86,7 @@ void ReadDrive(const std::string& letterKey, const json& object, const std::file
     }
     CheckKeys(object, key,
               {"type", "folder", "freeBytes", "present", "inquiry", "vpd80Hex", "vpdC0Hex",
-               "unplugAfterOps", "failWriteAtOp", "killAfterBytes"});
+               "unplugAfterOps", "failWriteAtOp", "killAfterBytes", "blockDriver"});
     const json* type = Member(object, "type");
     if (!type) throw FileFault(key + ".type", "missing");
     std::optional<std::string> folder;
@@ -187,10 +111,15 @@ void ReadDrive(const std::string& letterKey, const json& object, const std::file
         drive.vpdC0 = HexBytes(Text(*v, key + ".vpdC0Hex"), key + ".vpdC0Hex");
     }
     ReadFaults(object, key, drive);
+    if (const json* v = Member(object, "blockDriver")) {
+        drive.blockDriver = ReadBlockDriver(*v, key + ".blockDriver");
+    }
 }
 
 void ReadMachine(const json& root, const std::filesystem::path& base, Machine& machine) {
-    CheckKeys(root, "", {"windows", "program", "localTime", "currentDirectory", "drives"});
+    CheckKeys(root, "",
+              {"windows", "program", "localTime", "currentDirectory", "drives", "setupDiskDrives",
+               "registry", "aspi"});
     if (const json* v = Member(root, "windows")) ReadWindows(*v, machine);
     if (const json* v = Member(root, "program")) machine.SetProgram(Text(*v, "program"));
     if (const json* v = Member(root, "localTime")) {
@@ -203,6 +132,11 @@ void ReadMachine(const json& root, const std::filesystem::path& base, Machine& m
         if (!drives->is_object()) throw FileFault("drives", "expected an object");
         for (const auto& [letter, drive] : drives->items()) ReadDrive(letter, drive, base, machine);
     }
+    if (const json* v = Member(root, "setupDiskDrives")) {
+        machine.DiskDrives() = ReadSetupDiskDrives(*v);
+    }
+    if (const json* v = Member(root, "registry")) ReadRegistry(*v, machine.LocalMachineKey());
+    if (const json* v = Member(root, "aspi")) machine.SetScsiManager(ReadScsiManager(*v));
 }
 
 }  // namespace
