@@ -5,6 +5,7 @@
 #include "engine_runs.h"
 #include "front_end_runs.h"
 #include "support/data_sets.h"
+#include "support/references.h"
 
 namespace bench {
 namespace {
@@ -24,13 +25,14 @@ void Report(benchmark::State& state, const std::string& form, const Usage& usage
     state.counters[form + "_cpu_s"] = usage.cpuSeconds;
 }
 
-// The engine's copy and the two front ends one after the other, so that what the windows add
-// is measured under the same load. (The windows held in memory are the terminal's without its
-// lines; the whole model's upgrade uses them.)
+// The engine's copy, the two front ends and the reference one after the other, so that what
+// the windows add is measured under the same load. (The windows held in memory are the terminal's
+// without its lines; the whole model's upgrade uses them.)
 void TreeFrontEnds(benchmark::State& state) {
     Guarded(state, [&] {
         const TreeDataSet& data = BenchData().Tree();
         const fs::path output = BenchData().Scratch() / "zarn-upgrade.txt";
+        const fs::path reference = data.layout.ReferenceTarget() / "Data";
         for (auto _ : state) {
             FreshPlayer(data);
             const Usage engine = CopyTreeWithEngine(data);
@@ -44,7 +46,14 @@ void TreeFrontEnds(benchmark::State& state) {
             ExpectCompleted(qt.status);
             CheckTree(data);
 
+            EmptyFolder(reference.parent_path());
+            SettleFileSystem(data.layout.Root());
+            Usage theirs = CopyWithCp(data.hostSource, reference);
+            theirs += SyncFiles(reference, RelativePaths(data.files));
+            EmptyFolder(reference.parent_path());
+
             state.SetIterationTime(terminal.usage.wallSeconds);
+            Report(state, "ref", theirs);
             Report(state, "engine", engine);
             Report(state, "terminal", terminal.usage);
             Report(state, "qt", qt.usage);
@@ -76,7 +85,7 @@ void TreeTerminalSyscalls(benchmark::State& state) {
 
 }  // namespace
 
-// Three copies of the tree with a sync per file: once is all a run of a few minutes allows.
+// Four copies of the tree with a sync per file: once is all a run of a few minutes allows.
 BENCHMARK(TreeFrontEnds)
     ->Name("tree_10k_front_ends")
     ->UseManualTime()

@@ -95,7 +95,12 @@ std::string CheckCopy(const fs::path& root, const std::vector<DataFile>& files) 
 }
 
 void EmptyFolder(const fs::path& folder) {
-    fs::remove_all(folder);
+    static int setAside = 0;  // over the whole run, so no two names meet
+    if (fs::exists(folder) && !fs::is_empty(folder)) {
+        const fs::path aside = folder.parent_path() / (".set-aside-" + std::to_string(++setAside) +
+                                                       "-" + folder.filename().string());
+        fs::rename(folder, aside);
+    }
     fs::create_directories(folder);
 }
 
