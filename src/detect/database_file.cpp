@@ -1,5 +1,6 @@
 #include "detect/database_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -14,17 +15,42 @@
 namespace detect {
 namespace {
 
-// Reads until `count` bytes came or the file ended; returns how many came.
-std::uint32_t ReadUpTo(platform::File& file, void* buffer, std::uint32_t count) {
-    auto* bytes = static_cast<std::uint8_t*>(buffer);
-    std::uint32_t done = 0;
-    while (done < count) {
-        const std::uint32_t got = file.Read(bytes + done, count - done);
-        if (got == 0) break;
-        done += got;
+// The file read in pieces of a fixed size, so an entry's few fields don't each cost a read of
+// the medium; whatever the file's lengths say, nothing larger is held.
+class PieceReader {
+  public:
+    explicit PieceReader(platform::File& file) : file_(file) {}
+
+    // Reads until `count` bytes came or the file ended; returns how many came.
+    std::uint32_t ReadUpTo(void* buffer, std::uint32_t count) {
+        auto* bytes = static_cast<std::uint8_t*>(buffer);
+        std::uint32_t done = 0;
+        while (done < count) {
+            if (next_ == piece_.size() && !Refill()) break;
+            const auto n = static_cast<std::uint32_t>(
+                std::min<std::size_t>(count - done, piece_.size() - next_));
+            std::memcpy(bytes + done, piece_.data() + next_, n);
+            next_ += n;
+            done += n;
+        }
+        return done;
     }
-    return done;
-}
+
+  private:
+    static constexpr std::uint32_t kPieceSize = 64 * 1024;
+
+    bool Refill() {
+        piece_.resize(kPieceSize);
+        const std::uint32_t got = file_.Read(piece_.data(), kPieceSize);
+        piece_.resize(got);
+        next_ = 0;
+        return got > 0;
+    }
+
+    platform::File& file_;
+    std::vector<std::uint8_t> piece_;
+    std::size_t next_ = 0;
+};
 
 void AddEntry(std::unique_ptr<tagPORTDEVDESC> entry) {
     if (entry->identMethod < g_identMethodCounts.size()) ++g_identMethodCounts[entry->identMethod];
@@ -32,14 +58,14 @@ void AddEntry(std::unique_ptr<tagPORTDEVDESC> entry) {
 }
 
 // Reads one length-prefixed entry. False when the length or the body is cut short.
-bool ReadEntry(platform::File& file, std::uint64_t& left, DatabaseVersion version) {
+bool ReadEntry(PieceReader& file, std::uint64_t& left, DatabaseVersion version) {
     std::uint8_t lengthBytes[4];
-    if (ReadUpTo(file, lengthBytes, 4) < 4) return false;
+    if (file.ReadUpTo(lengthBytes, 4) < 4) return false;
     left = left >= 4 ? left - 4 : 0;
     const std::uint32_t length = LoadLe32(lengthBytes);
     if (length > left) return false;  // never allocate for bytes the file does not hold
     std::vector<std::uint8_t> body(length);
-    if (ReadUpTo(file, body.data(), length) < length) return false;
+    if (file.ReadUpTo(body.data(), length) < length) return false;
     left -= length;
     auto entry = std::make_unique<tagPORTDEVDESC>();
     // An entry whose lengths run past its body is dropped; the next one starts after the body.
@@ -47,15 +73,16 @@ bool ReadEntry(platform::File& file, std::uint64_t& left, DatabaseVersion versio
     return true;
 }
 
-int ReadDatabase(platform::File& file) {
-    const std::uint64_t size = file.GetLength();
+int ReadDatabase(platform::File& opened) {
+    const std::uint64_t size = opened.GetLength();
     if (size == 0) return 0;
+    PieceReader file(opened);
     char magic[kDatabaseMagicSize + 1] = {};
-    const std::uint32_t magicRead = ReadUpTo(file, magic, kDatabaseMagicSize);
+    const std::uint32_t magicRead = file.ReadUpTo(magic, kDatabaseMagicSize);
     const auto version = DatabaseVersionOfMagic(std::string_view(magic, std::strlen(magic)));
     if (!version) return 0;
     std::uint8_t countBytes[4];
-    if (ReadUpTo(file, countBytes, 4) < 4) return 0;
+    if (file.ReadUpTo(countBytes, 4) < 4) return 0;
     const auto count = static_cast<std::int32_t>(LoadLe32(countBytes));
 
     FreeSupportedDevices();
