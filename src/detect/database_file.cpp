@@ -57,14 +57,16 @@ void AddEntry(std::unique_ptr<tagPORTDEVDESC> entry) {
     g_supportedDevices.push_back(std::move(entry));
 }
 
-// Reads one length-prefixed entry. False when the length or the body is cut short.
-bool ReadEntry(PieceReader& file, std::uint64_t& left, DatabaseVersion version) {
+// Reads one length-prefixed entry into `body` (reused from entry to entry). False when the
+// length or the body is cut short.
+bool ReadEntry(PieceReader& file, std::uint64_t& left, DatabaseVersion version,
+               std::vector<std::uint8_t>& body) {
     std::uint8_t lengthBytes[4];
     if (file.ReadUpTo(lengthBytes, 4) < 4) return false;
     left = left >= 4 ? left - 4 : 0;
     const std::uint32_t length = LoadLe32(lengthBytes);
     if (length > left) return false;  // never allocate for bytes the file does not hold
-    std::vector<std::uint8_t> body(length);
+    body.resize(length);
     if (file.ReadUpTo(body.data(), length) < length) return false;
     left -= length;
     auto entry = std::make_unique<tagPORTDEVDESC>();
@@ -88,8 +90,9 @@ int ReadDatabase(platform::File& opened) {
     FreeSupportedDevices();
     const std::uint64_t header = magicRead + 4;
     std::uint64_t left = size > header ? size - header : 0;
+    std::vector<std::uint8_t> body;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (!ReadEntry(file, left, *version)) break;  // the entries read so far stay
+        if (!ReadEntry(file, left, *version, body)) break;  // the entries read so far stay
     }
     return 1;
 }
