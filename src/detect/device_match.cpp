@@ -26,8 +26,9 @@ bool MatchesEntry(const tagPORTDEVDESC& entry, std::string_view vendor, std::str
 
 int MatchSupportedDevice(tagPORTDEVINFO& device, const char* vendor, const char* product) {
     const std::string root = common::DriveRoot(device.driveLetter);
+    const std::string_view vendorText(vendor), productText(product);
     for (const auto& entry : g_supportedDevices) {
-        if (entry == nullptr || !MatchesEntry(*entry, vendor, product)) continue;
+        if (entry == nullptr || !MatchesEntry(*entry, vendorText, productText)) continue;
         if (!IsDriveRootAccessible(root.c_str())) continue;
         device.desc = *entry;
         return 1;
