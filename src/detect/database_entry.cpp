@@ -35,8 +35,11 @@ class BodyReader {
         std::uint32_t count = 0;
         if (!U32(count) || count > rest_.size()) return false;
         const std::size_t kept = std::min({static_cast<std::size_t>(count), keep, N - 1});
+        // Zeros after the text, written only where the target held more: a fresh
+        // description is zero but for its defaults.
+        const std::size_t held = strnlen(target, N);
         std::memcpy(target, rest_.data(), kept);
-        std::memset(target + kept, 0, N - kept);
+        std::memset(target + kept, 0, held > kept ? held - kept : 1);
         rest_ = rest_.subspan(count);
         return true;
     }

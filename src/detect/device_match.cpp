@@ -20,8 +20,9 @@ bool IsDriveRootAccessible(const char* root) {
 }
 
 bool MatchesEntry(const tagPORTDEVDESC& entry, std::string_view vendor, std::string_view product) {
-    return common::EqualsNoCaseCodePage(vendor, entry.vendorId) &&
-           common::EqualsNoCaseCodePage(product, entry.productId);
+    // The product first: most entries share the vendor.
+    return common::EqualsNoCaseCodePage(product, entry.productId) &&
+           common::EqualsNoCaseCodePage(vendor, entry.vendorId);
 }
 
 int MatchSupportedDevice(tagPORTDEVINFO& device, const char* vendor, const char* product) {
