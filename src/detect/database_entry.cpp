@@ -44,6 +44,8 @@ class BodyReader {
         return true;
     }
 
+    std::size_t Left() const { return rest_.size(); }
+
   private:
     std::span<const std::uint8_t> rest_;
 };
@@ -82,6 +84,7 @@ bool ReadSystemFiles(BodyReader& in, DatabaseVersion version, tagPORTDEVDESC& en
     std::uint32_t count = 0;
     if (!in.Text(entry.systemFolder, 256) || !in.U32(count)) return false;
     // Each file needs at least eight bytes, so a wild count ends at the end of the body.
+    entry.systemFiles.reserve(std::min<std::size_t>(count, in.Left() / 8));
     for (std::uint32_t i = 0; i < count; ++i) {
         auto file = std::make_unique<tagPORTDEVSYSFILE>();
         if (!in.Text(file->path, 256) || !in.U32(file->versionCompare)) return false;
