@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "detect/byte_order.h"
@@ -26,10 +27,10 @@ class PieceReader {
         auto* bytes = static_cast<std::uint8_t*>(buffer);
         std::uint32_t done = 0;
         while (done < count) {
-            if (next_ == piece_.size() && !Refill()) break;
-            const auto n = static_cast<std::uint32_t>(
-                std::min<std::size_t>(count - done, piece_.size() - next_));
-            std::memcpy(bytes + done, piece_.data() + next_, n);
+            if (next_ == held_ && !Refill()) break;
+            const auto n =
+                static_cast<std::uint32_t>(std::min<std::size_t>(count - done, held_ - next_));
+            std::memcpy(bytes + done, piece_.get() + next_, n);
             next_ += n;
             done += n;
         }
@@ -40,15 +41,16 @@ class PieceReader {
     static constexpr std::uint32_t kPieceSize = 64 * 1024;
 
     bool Refill() {
-        piece_.resize(kPieceSize);
-        const std::uint32_t got = file_.Read(piece_.data(), kPieceSize);
-        piece_.resize(got);
+        // Not zeroed first: only the bytes the read gave are ever looked at.
+        if (!piece_) piece_ = std::make_unique_for_overwrite<std::uint8_t[]>(kPieceSize);
+        held_ = file_.Read(piece_.get(), kPieceSize);
         next_ = 0;
-        return got > 0;
+        return held_ > 0;
     }
 
     platform::File& file_;
-    std::vector<std::uint8_t> piece_;
+    std::unique_ptr<std::uint8_t[]> piece_;
+    std::size_t held_ = 0;
     std::size_t next_ = 0;
 };
 
