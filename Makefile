@@ -77,14 +77,12 @@ screenshots: build
 package: build
 	cd $(BUILD_RELEASE) && cpack -G DEB
 
-# The benchmarks, in a release build of their own.
-BUILD_BENCH := build/bench
-
+# The benchmarks, in a release build of their own (build/bench): side by side with cp, the
+# figures as Markdown for bench/RESULTS.md, and the host's drive table.
+BENCH_REPETITIONS ?= 3
+BENCH_FILTER ?= .
 bench: deps
-	cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKPZ_TESTS=OFF \
-		-DKPZ_BENCHMARKS=ON
-	cmake --build $(BUILD_BENCH) -j $(JOBS) --target drive_map_bench
-	$(BUILD_BENCH)/bench/drive_map_bench
+	BENCH_REPETITIONS=$(BENCH_REPETITIONS) BENCH_FILTER='$(BENCH_FILTER)' JOBS=$(JOBS) bench/run-bench
 
 # The libFuzzer targets, each for FUZZ_SECONDS on its corpus (clang, ASan/UBSan).
 FUZZ_SECONDS ?= 60

@@ -3,6 +3,7 @@
 // Comparisons "without regard to case" of identification strings use these pairs.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace common {
@@ -12,5 +13,14 @@ char ToUpperCodePage(char c);
 
 // Whole texts equal when each byte's capital is.
 bool EqualsNoCaseCodePage(std::string_view a, std::string_view b);
+
+// The same against a zero-terminated text of at most `capacity` bytes, read no further than
+// needed: a database holds thousands of such fields, compared with every drive.
+bool EqualsNoCaseCodePage(std::string_view a, const char* b, std::size_t capacity);
+
+template <std::size_t N>
+bool EqualsNoCaseCodePage(std::string_view a, const char (&b)[N]) {
+    return EqualsNoCaseCodePage(a, b, N);
+}
 
 }  // namespace common

@@ -35,11 +35,16 @@ class BodyReader {
         std::uint32_t count = 0;
         if (!U32(count) || count > rest_.size()) return false;
         const std::size_t kept = std::min({static_cast<std::size_t>(count), keep, N - 1});
+        // Zeros after the text, written only where the target held more: a fresh
+        // description is zero but for its defaults.
+        const std::size_t held = strnlen(target, N);
         std::memcpy(target, rest_.data(), kept);
-        std::memset(target + kept, 0, N - kept);
+        std::memset(target + kept, 0, held > kept ? held - kept : 1);
         rest_ = rest_.subspan(count);
         return true;
     }
+
+    std::size_t Left() const { return rest_.size(); }
 
   private:
     std::span<const std::uint8_t> rest_;
@@ -79,6 +84,7 @@ bool ReadSystemFiles(BodyReader& in, DatabaseVersion version, tagPORTDEVDESC& en
     std::uint32_t count = 0;
     if (!in.Text(entry.systemFolder, kKeptSystemPath) || !in.U32(count)) return false;
     // Each file needs at least eight bytes, so a wild count ends at the end of the body.
+    entry.systemFiles.reserve(std::min<std::size_t>(count, in.Left() / 8));
     for (std::uint32_t i = 0; i < count; ++i) {
         auto file = std::make_unique<tagPORTDEVSYSFILE>();
         if (!in.Text(file->path, kKeptSystemPath) || !in.U32(file->versionCompare)) return false;

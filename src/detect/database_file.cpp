@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "detect/byte_order.h"
@@ -26,10 +27,10 @@ class PieceReader {
         auto* bytes = static_cast<std::uint8_t*>(buffer);
         std::uint32_t done = 0;
         while (done < count) {
-            if (next_ == piece_.size() && !Refill()) break;
-            const auto n = static_cast<std::uint32_t>(
-                std::min<std::size_t>(count - done, piece_.size() - next_));
-            std::memcpy(bytes + done, piece_.data() + next_, n);
+            if (next_ == held_ && !Refill()) break;
+            const auto n =
+                static_cast<std::uint32_t>(std::min<std::size_t>(count - done, held_ - next_));
+            std::memcpy(bytes + done, piece_.get() + next_, n);
             next_ += n;
             done += n;
         }
@@ -40,15 +41,16 @@ class PieceReader {
     static constexpr std::uint32_t kPieceSize = 64 * 1024;
 
     bool Refill() {
-        piece_.resize(kPieceSize);
-        const std::uint32_t got = file_.Read(piece_.data(), kPieceSize);
-        piece_.resize(got);
+        // Not zeroed first: only the bytes the read gave are ever looked at.
+        if (!piece_) piece_ = std::make_unique_for_overwrite<std::uint8_t[]>(kPieceSize);
+        held_ = file_.Read(piece_.get(), kPieceSize);
         next_ = 0;
-        return got > 0;
+        return held_ > 0;
     }
 
     platform::File& file_;
-    std::vector<std::uint8_t> piece_;
+    std::unique_ptr<std::uint8_t[]> piece_;
+    std::size_t held_ = 0;
     std::size_t next_ = 0;
 };
 
@@ -57,14 +59,16 @@ void AddEntry(std::unique_ptr<tagPORTDEVDESC> entry) {
     g_supportedDevices.push_back(std::move(entry));
 }
 
-// Reads one length-prefixed entry. False when the length or the body is cut short.
-bool ReadEntry(PieceReader& file, std::uint64_t& left, DatabaseVersion version) {
+// Reads one length-prefixed entry into `body` (reused from entry to entry). False when the
+// length or the body is cut short.
+bool ReadEntry(PieceReader& file, std::uint64_t& left, DatabaseVersion version,
+               std::vector<std::uint8_t>& body) {
     std::uint8_t lengthBytes[4];
     if (file.ReadUpTo(lengthBytes, 4) < 4) return false;
     left = left >= 4 ? left - 4 : 0;
     const std::uint32_t length = LoadLe32(lengthBytes);
     if (length > left) return false;  // never allocate for bytes the file does not hold
-    std::vector<std::uint8_t> body(length);
+    body.resize(length);
     if (file.ReadUpTo(body.data(), length) < length) return false;
     left -= length;
     auto entry = std::make_unique<tagPORTDEVDESC>();
@@ -88,8 +92,9 @@ int ReadDatabase(platform::File& opened) {
     FreeSupportedDevices();
     const std::uint64_t header = magicRead + 4;
     std::uint64_t left = size > header ? size - header : 0;
+    std::vector<std::uint8_t> body;
     for (std::int32_t i = 0; i < count; ++i) {
-        if (!ReadEntry(file, left, *version)) break;  // the entries read so far stay
+        if (!ReadEntry(file, left, *version, body)) break;  // the entries read so far stay
     }
     return 1;
 }

@@ -20,14 +20,16 @@ bool IsDriveRootAccessible(const char* root) {
 }
 
 bool MatchesEntry(const tagPORTDEVDESC& entry, std::string_view vendor, std::string_view product) {
-    return common::EqualsNoCaseCodePage(vendor, entry.vendorId) &&
-           common::EqualsNoCaseCodePage(product, entry.productId);
+    // The product first: most entries share the vendor.
+    return common::EqualsNoCaseCodePage(product, entry.productId) &&
+           common::EqualsNoCaseCodePage(vendor, entry.vendorId);
 }
 
 int MatchSupportedDevice(tagPORTDEVINFO& device, const char* vendor, const char* product) {
     const std::string root = common::DriveRoot(device.driveLetter);
+    const std::string_view vendorText(vendor), productText(product);
     for (const auto& entry : g_supportedDevices) {
-        if (entry == nullptr || !MatchesEntry(*entry, vendor, product)) continue;
+        if (entry == nullptr || !MatchesEntry(*entry, vendorText, productText)) continue;
         if (!IsDriveRootAccessible(root.c_str())) continue;
         device.desc = *entry;
         return 1;

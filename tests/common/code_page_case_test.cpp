@@ -31,4 +31,29 @@ TEST(CodePageCase, TextsCompareWholeWithoutRegardToCase) {
     EXPECT_TRUE(common::EqualsNoCaseCodePage("", ""));
 }
 
+// Against a field of fixed size: the field ends at its zero or at its last byte.
+TEST(CodePageCase, FieldsEndAtTheirZeroOrTheirSize) {
+    const char full[4] = {'a', 'b', 'c', 'd'};  // no zero
+    const char shorter[4] = {'a', 'b', 0, 'x'};
+    const struct {
+        std::string_view text;
+        const char* field;
+        std::size_t capacity;
+        bool equal;
+    } cases[] = {
+        {"ABCD", full, 4, true},    {"ABC", full, 4, false},
+        {"ABCDE", full, 4, false},  {"ABC", full, 3, true},
+        {"AB", shorter, 4, true},   {"ABX", shorter, 4, false},
+        {"A", shorter, 4, false},   {std::string_view("ab\0x", 4), shorter, 4, false},
+        {"", shorter + 2, 2, true}, {"", full, 0, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(common::EqualsNoCaseCodePage(c.text, c.field, c.capacity), c.equal)
+            << c.text << " in " << c.capacity;
+    }
+    char entryField[9] = "Velmora ";
+    EXPECT_TRUE(common::EqualsNoCaseCodePage("VELMORA ", entryField));
+    EXPECT_FALSE(common::EqualsNoCaseCodePage("VELMORA", entryField));
+}
+
 }  // namespace

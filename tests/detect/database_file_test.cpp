@@ -178,6 +178,18 @@ TEST_F(DatabaseFile, TextsAreCutToTheirCapacities) {
     EXPECT_EQ(entry.optionValue4, 1234u);
 }
 
+// The vendor field starts out holding the usual vendor; a shorter one read over it leaves
+// nothing of it behind.
+TEST_F(DatabaseFile, AShorterTextLeavesOnlyZerosAfterIt) {
+    Description d = test::ZarnModel();
+    d.vendorId = "AB";
+    WriteDatabase({d});
+    ASSERT_EQ(LoadSupportedDevices(kDatabase), 1);
+    const tagPORTDEVDESC& entry = *g_supportedDevices.at(0);
+    EXPECT_EQ(std::string(entry.vendorId, sizeof entry.vendorId),
+              std::string("AB\0\0\0\0\0\0\0", 9));
+}
+
 TEST_F(DatabaseFile, MagicsAreComparedWithoutCase) {
     for (const char* magic :
          {"kpzsupportedportabledevicesv7.01", "KpzSupportedPortableDevicesV7.01"}) {
