@@ -3,12 +3,17 @@
 #include "app/volume_release.h"
 #include "app/win32/volume_eject.h"
 #include "cli/session.h"
+#include "platform/system.h"
 
 namespace cli {
 
 int RunEject(Session& session, ArgumentList& arguments) {
     const char letter = ParseDrive(arguments.Positional("DRIVE"));
     arguments.Finish();
+    platform::HostDevices* devices = platform::Current().Devices();
+    if (devices == nullptr || devices->VolumeNode(letter).empty()) {
+        throw UsageError(std::string{letter, ':'} + " is not a removable volume of this computer");
+    }
     VolumeEject release;
     const RemovalOutcome outcome = SafelyRemoveDrive(letter, release);
     if (session.output.Text()) {
