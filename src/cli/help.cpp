@@ -55,15 +55,26 @@ constexpr CommandText kCommands[] = {
      "hasSystemFiles 0, a disabled playlist folder's name, a text longer than the reader\n"
      "keeps.\n"},
     {"eject", "eject DRIVE", "release the player on DRIVE so it can be unplugged",
+#ifdef _WIN32
+     "Safely Remove, as the main window's row menu does it: locks and dismounts the\n"
+     "volume on DRIVE, then ejects its medium. The system's error (busy, access denied)\n"
+     "is printed as it comes.\n"
+#else
      "Safely Remove, as the main window's row menu does it: unmounts the file system on\n"
      "DRIVE through udisks2 on the system bus, then powers the disk off when it can be\n"
      "powered off. The system's error (busy, not authorised) is printed as it comes.\n"
+#endif
      "Only for this computer's own removable volumes. Exit status 0 when released, 1\n"
      "otherwise. With --json: {\"released\": true|false, \"message\": \"...\"}.\n"},
+#ifdef _WIN32
+    {"gui", "gui", "the desktop program's windows (not in this build)",
+     "The main window is not part of this build: gui says so and exits with status 1.\n"},
+#else
     {"gui", "gui", "open the main window of the desktop program",
      "Opens the desktop program's main window on this command line's computer: the\n"
      "simulated one with --machine, so the demo's players can be upgraded with the mouse.\n"
      "Needs a display. Exit status 0 when the window was closed.\n"},
+#endif
 };
 
 const CommandText* Find(const std::string& command) {
