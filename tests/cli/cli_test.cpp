@@ -392,9 +392,10 @@ TEST_F(CommandLine, DatabaseWritersRefuseWhatTheFileWouldNotKeep) {
     for (const auto& writer : writers) {
         WriteHostFile(database, "before");
         auto args = std::vector<std::string>(writer.begin() + 1, writer.end());
-        auto withFiles = [&](const std::string& description) {
+        auto withFiles = [&](const std::string& description,
+                             const std::string& output = std::string()) {
             auto all = args;
-            all.insert(all.end(), {description, "-o", database});
+            all.insert(all.end(), {description, "-o", output.empty() ? database : output});
             return test::RunProgram(writer[0], all, temp_.path());
         };
         const auto no = withFiles(refused);
@@ -407,6 +408,15 @@ TEST_F(CommandLine, DatabaseWritersRefuseWhatTheFileWouldNotKeep) {
         EXPECT_EQ(yes.status, 0) << yes.err;
         EXPECT_EQ(test::ReadHostFile(database).substr(0, 32), "KPZSUPPORTEDPORTABLEDEVICESv9.00");
         EXPECT_FALSE(std::filesystem::exists(database + ".tmp"));
+
+        // A folder in the file's place: written, but not put there; nothing left behind.
+        const std::string folder = temp_.PathOf("folder.bin");
+        std::filesystem::create_directories(folder);
+        const auto blocked = withFiles(good, folder);
+        EXPECT_EQ(blocked.status, 1) << writer[0];
+        EXPECT_THAT(blocked.out + blocked.err, HasSubstr(folder + ": cannot be written"));
+        EXPECT_TRUE(std::filesystem::is_directory(folder));
+        EXPECT_FALSE(std::filesystem::exists(folder + ".tmp"));
     }
 }
 
