@@ -1,5 +1,8 @@
 #include "platform/sim/machine_file.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "platform/aspi32.h"
@@ -116,7 +119,12 @@ TEST_F(MachineFile, RefusesFaultsNamingTheFileAndTheKey) {
          "\"aspi.adapters[0].targets[0].completesAtOnce\""},
         {R"({"aspi": {"adapters": {}}})", "\"aspi.adapters\""},
     };
-    for (const auto& c : cases) {
+    // A folder name no host file system takes: refused, not thrown through the loader.
+    const std::string longFolder = R"({"drives": {"E": {"type": "removable", "folder": ")" +
+                                   std::string(5000, '6') + R"("}}})";
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.push_back({longFolder.c_str(), "\"drives.E.folder\""});
+    for (const auto& c : all) {
         EXPECT_EQ(Load(c.text), nullptr) << c.text;
         EXPECT_NE(error_.find(temp_.PathOf("machine.json")), std::string::npos) << error_;
         EXPECT_NE(error_.find(c.key), std::string::npos) << error_;

@@ -92,10 +92,15 @@ void ReadDrive(const std::string& letterKey, const json& object, const std::file
     std::optional<std::string> folder;
     if (const json* value = Member(object, "folder")) {
         const std::filesystem::path path = base / Text(*value, key + ".folder");
-        if (!std::filesystem::is_directory(path)) {
-            throw FileFault(key + ".folder", "no such folder: " + path.string());
+        // The host's refusals (a name too long, no access) are the file's fault, not a crash.
+        std::error_code error;
+        if (!std::filesystem::is_directory(path, error)) {
+            throw FileFault(key + ".folder", "no such folder: " + path.string() +
+                                                 (error ? " (" + error.message() + ")" : ""));
         }
-        folder = std::filesystem::absolute(path).lexically_normal().string();
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        if (error) throw FileFault(key + ".folder", path.string() + ": " + error.message());
+        folder = absolute.lexically_normal().string();
     }
     Drive& drive = machine.AddDrive(letterKey[0],
                                     DriveType(Text(*type, key + ".type"), key + ".type"), folder);
