@@ -14,7 +14,8 @@ struct Keys {
     long next = 0;
 };
 
-Keys& TheKeys() {
+// Used only where a long cannot hold a pointer (64-bit Windows).
+[[maybe_unused]] Keys& TheKeys() {
     static Keys keys;
     return keys;
 }
