@@ -1,20 +1,15 @@
 // eject: Safely Remove on the command line, through the same release as the window's.
 #include <QCoreApplication>
 
+#include <memory>
+
 #include "app/qt/udisks_release.h"
-#include "app/volume_release.h"
-#include "cli/session.h"
-#include "platform/system.h"
+#include "cli/volume_removal.h"
 
 namespace cli {
 
 int RunEject(Session& session, ArgumentList& arguments) {
-    const char letter = ParseDrive(arguments.Positional("DRIVE"));
-    arguments.Finish();
-    platform::HostDevices* devices = platform::Current().Devices();
-    if (devices == nullptr || devices->VolumeNode(letter).empty()) {
-        throw UsageError(std::string{letter, ':'} + " is not a removable volume of this computer");
-    }
+    const char letter = RemovableVolumeArgument(arguments);
     // The bus connection wants an application object to belong to.
     int argc = 1;
     char name[] = "zarn-upgrade";
@@ -24,14 +19,7 @@ int RunEject(Session& session, ArgumentList& arguments) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     qtui::UdisksRelease release;
-    const RemovalOutcome outcome = SafelyRemoveDrive(letter, release);
-    if (session.output.Text()) {
-        session.output.Line(Utf8(outcome.text));
-    } else {
-        session.output.Note(Utf8(outcome.text));
-    }
-    session.output.Result(Json{{"released", outcome.released}, {"message", Utf8(outcome.text)}});
-    return outcome.released ? kExitDone : kExitFailed;
+    return RemoveVolume(session, letter, release);
 }
 
 }  // namespace cli

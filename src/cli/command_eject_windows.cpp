@@ -1,28 +1,14 @@
 // eject on Windows: Safely Remove on the command line, the volume locked, dismounted and its
 // medium ejected.
-#include "app/volume_release.h"
 #include "app/win32/volume_eject.h"
-#include "cli/session.h"
-#include "platform/system.h"
+#include "cli/volume_removal.h"
 
 namespace cli {
 
 int RunEject(Session& session, ArgumentList& arguments) {
-    const char letter = ParseDrive(arguments.Positional("DRIVE"));
-    arguments.Finish();
-    platform::HostDevices* devices = platform::Current().Devices();
-    if (devices == nullptr || devices->VolumeNode(letter).empty()) {
-        throw UsageError(std::string{letter, ':'} + " is not a removable volume of this computer");
-    }
+    const char letter = RemovableVolumeArgument(arguments);
     VolumeEject release;
-    const RemovalOutcome outcome = SafelyRemoveDrive(letter, release);
-    if (session.output.Text()) {
-        session.output.Line(Utf8(outcome.text));
-    } else {
-        session.output.Note(Utf8(outcome.text));
-    }
-    session.output.Result(Json{{"released", outcome.released}, {"message", Utf8(outcome.text)}});
-    return outcome.released ? kExitDone : kExitFailed;
+    return RemoveVolume(session, letter, release);
 }
 
 }  // namespace cli
