@@ -4,7 +4,7 @@ BUILD_RELEASE := build/release
 JOBS ?= 2
 
 .PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
-.PHONY: deps-windows windows test-windows
+.PHONY: deps-windows windows test-windows test-windows-dialogs
 
 deps:
 	@scripts/install-deps
@@ -35,6 +35,12 @@ windows: deps-windows $(BUILD_WINDOWS)/build.ninja
 
 test-windows: windows
 	JOBS=$(JOBS) scripts/windows-tests $(BUILD_WINDOWS)
+
+# The native windows' suite: real dialogs under Wine on a virtual display of its own. Run on
+# the 64-bit twin where the machine runs no 32-bit code.
+test-windows-dialogs: windows
+	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	cmake --build $$run -j $(JOBS) --target win32ui_tests && scripts/windows-window-tests $$run
 
 $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPZ_TESTS=OFF
