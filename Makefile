@@ -4,7 +4,7 @@ BUILD_RELEASE := build/release
 JOBS ?= 2
 
 .PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
-.PHONY: deps-windows windows test-windows test-windows-dialogs
+.PHONY: deps-windows windows test-windows test-windows-dialogs windows-installer test-windows-installer
 
 deps:
 	@scripts/install-deps
@@ -41,6 +41,19 @@ test-windows: windows
 test-windows-dialogs: windows
 	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
 	cmake --build $$run -j $(JOBS) --target win32ui_tests && scripts/windows-window-tests $$run
+
+# The installer, ZarnUpgradeUtility-Setup.exe in the Windows build, from the demo's installation
+# or from the folder INSTALLATION names (make windows-installer INSTALLATION=dir).
+INSTALLATION ?=
+windows-installer: windows
+	scripts/windows-installer $(BUILD_WINDOWS) $(INSTALLATION)
+
+# The installer under Wine: installed, listing the demo's players, uninstalled (on the 64-bit
+# twin where the machine runs no 32-bit code).
+test-windows-installer: windows
+	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	cmake --build $$run -j $(JOBS) --target KPZPortableDeviceSystemFileUpdater zarn-upgrade kpzdetect && \
+	tests/integration/windows_installer.sh $$run
 
 $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPZ_TESTS=OFF
