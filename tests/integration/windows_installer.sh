@@ -29,6 +29,8 @@ menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zarn
 ls "$menu" >"$2/menu.txt" 2>&1
 "$wine" "C:\\Program Files\\Zarn\\zarn-upgrade.exe" --machine "$3" list >"$2/list.txt" 2>&1
 echo "list exit $?"
+"$wine" "C:\\Program Files\\Zarn\\zarn-upgrade.exe" list >"$2/list-here.txt" 2>&1
+echo "list here exit $?"
 echo mine >"$folder/notes.txt"
 # The uninstaller takes "_?=" only unquoted, and Wine quotes an argument with a space: a batch
 # file hands the line on as it stands. Without "_?=" the uninstaller would run from a copy of
@@ -62,6 +64,9 @@ check "no Start-menu entry for the program" \
 check "the installed zarn-upgrade.exe did not list" 'grep -qx "list exit 0" "$out/exits.txt"'
 check "E: is not listed" 'grep -q "E:" "$out/list.txt"'
 check "G: is not listed" 'grep -q "G:" "$out/list.txt"'
+# On Wine's own computer, with the installation beside it: no players, and no complaint.
+check "the installed zarn-upgrade.exe did not list this computer" \
+    'grep -qx "list here exit 0" "$out/exits.txt" && grep -q "^Drive " "$out/list-here.txt"'
 check "uninstall did not end with 0" 'grep -qx "uninstall exit 0" "$out/exits.txt"'
 # With _?= the uninstaller runs in place and so cannot remove itself.
 check "the uninstall left other than the user's file" \
