@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "platform/scripted_ui.h"
 #include "platform/ui.h"
 
 #include "app/win32/main_window_dialog.h"
@@ -18,16 +19,6 @@
 
 namespace {
 
-class BeepRecorder : public platform::UserInterface {
-  public:
-    int MessageBox(win32::HWND, const std::string&, const std::string&, win32::UINT) override {
-        return 1;
-    }
-    void MessageBeep(win32::UINT type) override { beeps.push_back(type); }
-    void ShowWaitCursor(bool) override {}
-    std::vector<win32::UINT> beeps;
-};
-
 class MainWindowDialogTest : public testing::Test {
   protected:
     static void SetUpTestSuite() { ASSERT_TRUE(win32ui::PrepareWindowClasses()); }
@@ -36,7 +27,7 @@ class MainWindowDialogTest : public testing::Test {
 
     HWND Control(int id) const { return GetDlgItem(window_, id); }
 
-    BeepRecorder ui_;
+    platform::ScriptedUserInterface ui_;
     platform::ScopedUserInterface uiGuard_{ui_};
     win32ui::Win32UiThread uiThread_;
     CUpgradeUtilityDlg dlg_{uiThread_};
@@ -132,7 +123,7 @@ TEST_F(MainWindowDialogTest, CloseDuringRunOnlyBeeps) {
     SendMessageA(window_, WM_CLOSE, 0, 0);
     SendMessageA(window_, WM_COMMAND, IDCANCEL, 0);  // Escape
     EXPECT_TRUE(IsWindowVisible(window_));
-    EXPECT_EQ(ui_.beeps, (std::vector<win32::UINT>{0xFFFFFFFF, 0xFFFFFFFF}));
+    EXPECT_EQ(ui_.Beeps(), (std::vector<win32::UINT>{0xFFFFFFFF, 0xFFFFFFFF}));
     dlg_.m_bUpgradeRunning = 0;
 }
 

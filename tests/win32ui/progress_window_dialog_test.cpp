@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/progress_window.h"
+#include "platform/scripted_ui.h"
 #include "platform/ui.h"
 
 #include "app/win32/progress_window_dialog.h"
@@ -17,16 +18,6 @@
 #undef MessageBox  // the seam's own name
 
 namespace {
-
-class RecordedUserInterface : public platform::UserInterface {
-  public:
-    int MessageBox(win32::HWND, const std::string&, const std::string&, win32::UINT) override {
-        return 1;
-    }
-    void MessageBeep(win32::UINT type) override { beeps.push_back(type); }
-    void ShowWaitCursor(bool) override {}
-    std::vector<win32::UINT> beeps;
-};
 
 struct Notification {
     std::uint32_t code;
@@ -80,7 +71,7 @@ class ProgressWindowDialogTest : public testing::Test {
         return static_cast<int>(SendMessageA(Control(IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0));
     }
 
-    RecordedUserInterface ui_;
+    platform::ScriptedUserInterface ui_;
     platform::ScopedUserInterface uiGuard_{ui_};
     CUpgradeProgressDlg dlg_;
     HWND window_ = nullptr;
@@ -110,7 +101,7 @@ TEST_F(ProgressWindowDialogTest, RunSentFromWorkerEndsFullWithDoneAndBeep) {
     EXPECT_EQ(ControlText(window_, IDC_DEVICE_LINE), "Device:  Zarn Jukebox 20GB (E:)");
     EXPECT_EQ(ControlText(window_, IDC_PROGRESS_BUTTON), "Done");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_PROGRESS_BUTTON)));
-    EXPECT_EQ(ui_.beeps, std::vector<win32::UINT>{0xFFFFFFFF});  // the simple beep
+    EXPECT_EQ(ui_.Beeps(), std::vector<win32::UINT>{0xFFFFFFFF});  // the simple beep
 }
 
 // Range from the low 16 bits of the count; an unknown code empties the status line.
@@ -126,7 +117,7 @@ TEST_F(ProgressWindowDialogTest, ButtonAndCloseIgnoredWhileCancelThenDoneDestroy
     SendMessageA(window_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(window_));
     SendFromWorker({{UPGSTAT_ERRORS, 0}});
-    EXPECT_EQ(ui_.beeps, std::vector<win32::UINT>{MB_ICONEXCLAMATION});
+    EXPECT_EQ(ui_.Beeps(), std::vector<win32::UINT>{MB_ICONEXCLAMATION});
     SendMessageA(window_, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_FALSE(dlg_.HasWindow());
