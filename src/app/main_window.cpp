@@ -44,7 +44,7 @@ void CUpgradeUtilityDlg::OnExit() {
 
 void CUpgradeUtilityDlg::OnClose() {
     if (m_bUpgradeRunning.load()) {
-        win32::MessageBeep(win32::MB_SIMPLE_BEEP);
+        win32::MessageBeep(win32::MB_OK);
         return;
     }
     view_->EndDialog(win32::IDCANCEL);

@@ -42,7 +42,7 @@ const Outcome* FindOutcome(std::uint32_t code) {
 }
 
 void Play(Sound sound) {
-    if (sound == Sound::SimpleBeep) win32::MessageBeep(win32::MB_SIMPLE_BEEP);
+    if (sound == Sound::SimpleBeep) win32::MessageBeep(win32::MB_OK);  // the default beep
     if (sound == Sound::Exclamation) win32::MessageBeep(win32::MB_ICONEXCLAMATION);
 }
 

@@ -45,6 +45,11 @@ void CUpgradeProgressDlg::ShowWindow() {
     if (view_) view_->Show();
 }
 
+void CUpgradeProgressDlg::SendUpgradeStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info) {
+    if (view_ && view_->SendStatus(code, info)) return;
+    OnUpgradeStatus(code, info);
+}
+
 void CUpgradeProgressDlg::OnButtonOrClose() {
     // The caption is read as a control gives it: at most 255 characters.
     if (!platform::EqualsNoCase(std::string_view(m_strButton).substr(0, 255), "Done")) return;

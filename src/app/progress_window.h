@@ -27,6 +27,9 @@ class CUpgradeProgressDlg {
     void SetDeviceLine(const std::string& deviceLine);
     void ShowWindow();
 
+    // Delivers a worker's notification: as WM_UPGRADE_STATUS to the window where the widgets
+    // have window messages, else straight to OnUpgradeStatus. Returns once it is handled.
+    void SendUpgradeStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info);
     // WM_UPGRADE_STATUS: applies one notification of the status-code table.
     void OnUpgradeStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info);
 

@@ -110,6 +110,6 @@ void CUpgradeUtilityDlg::UpgradeProgressCallback(tagPORTDEVINFO&, std::uint32_t 
     // The window is looked up on the user-interface thread, where it is also destroyed, so a
     // notification never reaches a window that has gone.
     main->uiThread_.Send([&] {
-        if (g_pProgressDlg != nullptr) g_pProgressDlg->OnUpgradeStatus(code, info);
+        if (g_pProgressDlg != nullptr) g_pProgressDlg->SendUpgradeStatus(code, info);
     });
 }

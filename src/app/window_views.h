@@ -32,6 +32,12 @@ class ProgressWindowView {
 
     // A notification as the window receives it, before it is applied.
     virtual void Received(std::uint32_t /*code*/, const tagUPDATESYSFILEINFO* /*info*/) {}
+    // Sends a notification to the window as its own message, which comes back to the logic's
+    // OnUpgradeStatus before this returns. False when the widgets have no such message; the
+    // logic then applies it directly.
+    virtual bool SendStatus(std::uint32_t /*code*/, const tagUPDATESYSFILEINFO* /*info*/) {
+        return false;
+    }
 };
 
 // The main window's widgets.

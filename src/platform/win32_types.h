@@ -152,7 +152,6 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
-constexpr UINT MB_SIMPLE_BEEP = 0xFFFFFFFF;
 
 // Cursors: resource ids passed to LoadCursorA.
 inline const char* const IDC_ARROW = reinterpret_cast<const char*>(std::uintptr_t{32512});

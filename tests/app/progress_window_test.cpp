@@ -52,7 +52,7 @@ TEST_F(ProgressWindow, ShowsEachOutcomeWithDoneAndItsSound) {
         const char* text;
         std::vector<UINT> beeps;
     } const cases[] = {
-        {UPGSTAT_FINISHED, "Upgrade finished.", {MB_SIMPLE_BEEP}},
+        {UPGSTAT_FINISHED, "Upgrade finished.", {MB_OK}},
         {UPGSTAT_CANCELED, "Upgrade Canceled.  This may take a few seconds...", {}},
         {UPGSTAT_NO_FIRMWARE,
          "Upgrade aborted.  Unable to locate firmware for upgrade process.  Upgrade utility may "
@@ -132,7 +132,7 @@ TEST_F(ProgressWindow, AWholeRunFillsTheBarAndDoneClosesTheWindow) {
     EXPECT_EQ(Shown().position, 5);
     EXPECT_EQ(Shown().upper, 5);
     EXPECT_EQ(Shown().statusLine, "Status:  Upgrade finished.");
-    EXPECT_EQ(ui_.Beeps(), std::vector<UINT>{MB_SIMPLE_BEEP});
+    EXPECT_EQ(ui_.Beeps(), std::vector<UINT>{MB_OK});
 
     Send(UPGSTAT_STEP, 0, 5);  // a step past the end starts the bar over
     EXPECT_EQ(Shown().position, 1);

@@ -163,7 +163,7 @@ TEST_F(UpgradeRun, CloseAndExitAreRefusedWhileTheWorkerRuns) {
     dlg_.OnExit();
     EXPECT_FALSE(view_.ended);
     ASSERT_TRUE(RunUntilIdle());
-    EXPECT_EQ(ui_.Beeps().front(), MB_SIMPLE_BEEP);
+    EXPECT_EQ(ui_.Beeps().front(), MB_OK);
     dlg_.OnClose();
     EXPECT_TRUE(view_.ended);
     EXPECT_EQ(view_.result, IDCANCEL);

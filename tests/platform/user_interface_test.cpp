@@ -31,11 +31,11 @@ TEST(ScriptedUserInterface, RecordsBoxesAndAnswersFromItsQueue) {
 TEST(ScriptedUserInterface, RecordsBeepsAndTheWaitCursor) {
     platform::ScriptedUserInterface ui;
     platform::ScopedUserInterface guard(ui);
-    MessageBeep(MB_SIMPLE_BEEP);
+    MessageBeep(MB_OK);
     MessageBeep(MB_ICONEXCLAMATION);
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     SetCursor(previous);
-    EXPECT_EQ(ui.Beeps(), (std::vector<UINT>{MB_SIMPLE_BEEP, MB_ICONEXCLAMATION}));
+    EXPECT_EQ(ui.Beeps(), (std::vector<UINT>{MB_OK, MB_ICONEXCLAMATION}));
     EXPECT_EQ(ui.CursorChanges(), (std::vector<bool>{true, false}));
 }
 

@@ -16,58 +16,11 @@
 #include "app/qt/progress_window_widgets.h"
 #include "app/qt/qt_ui_thread.h"
 #include "app/qt/qt_window_system.h"
-#include "database/database_writer.h"
 #include "platform/scripted_ui.h"
 #include "platform/sim/machine.h"
-#include "support/temp_dir.h"
+#include "support/player_computer.h"
 
-namespace {
-
-std::string FirmwareImage(const std::string& version) {
-    std::string image(672, '\0');
-    image.replace(544, 12, "portalplayer");
-    image.replace(602, 4, "QN01");
-    image.replace(607, 5, version);
-    return image;
-}
-
-// A simulated computer with the utility installed on C: and two players on E: and G:.
-class Computer {
-  public:
-    Computer() {
-        machine.AddDrive('C', win32::DRIVE_FIXED, temp.MakeFolder("c"));
-        machine.SetProgram("C:\\Zarn\\KPZPortableDeviceSystemFileUpdater.exe");
-        machine.SetLocalTime(win32::SYSTEMTIME{2026, 12, 2, 8, 9, 5, 7, 0});
-        dbtool::Description model;
-        model.productId = "ZJ-20           ";
-        model.displayName = "Zarn Jukebox 20";
-        model.hasSystemFiles = 1;
-        model.systemFolder = "\\System";
-        model.firmwareHeaderFlag = 1;
-        model.systemFiles = {{"QDAV3180.mi4", 1, 0}};
-        std::string error;
-        temp.MakeFolder("c/Zarn");
-        if (!dbtool::DatabaseWriter().Entry(model).WriteFile(
-                temp.PathOf("c/Zarn/KPZSupportedPortableDevices.bin"), error)) {
-            qFatal("%s", error.c_str());
-        }
-        test::WriteHostFile(temp.PathOf("c/Zarn/ZJ-20/System/QDAV3180.mi4"),
-                            FirmwareImage("01.20"));
-        for (char letter : {'E', 'G'}) {
-            const std::string folder(1, static_cast<char>(letter + 32));
-            sim::Drive& drive =
-                machine.AddDrive(letter, win32::DRIVE_REMOVABLE, temp.MakeFolder(folder));
-            drive.inquiry = sim::Inquiry{"Velmora ", "ZJ-20           ", "1.00"};
-            test::WriteHostFile(temp.PathOf(folder + "/System/QDAV3180.mi4"),
-                                FirmwareImage("01.10"));
-        }
-    }
-
-    test::TempDir temp;
-    sim::Machine machine;
-};
-
-}  // namespace
+using Computer = test::PlayerComputer;
 
 class MainWindowTest : public QObject {
     Q_OBJECT

@@ -123,7 +123,7 @@ TEST_F(MainWindowDialogTest, CloseDuringRunOnlyBeeps) {
     SendMessageA(window_, WM_CLOSE, 0, 0);
     SendMessageA(window_, WM_COMMAND, IDCANCEL, 0);  // Escape
     EXPECT_TRUE(IsWindowVisible(window_));
-    EXPECT_EQ(ui_.Beeps(), (std::vector<win32::UINT>{0xFFFFFFFF, 0xFFFFFFFF}));
+    EXPECT_EQ(ui_.Beeps(), (std::vector<win32::UINT>{MB_OK, MB_OK}));
     dlg_.m_bUpgradeRunning = 0;
 }
 

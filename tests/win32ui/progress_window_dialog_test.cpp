@@ -101,7 +101,7 @@ TEST_F(ProgressWindowDialogTest, RunSentFromWorkerEndsFullWithDoneAndBeep) {
     EXPECT_EQ(ControlText(window_, IDC_DEVICE_LINE), "Device:  Zarn Jukebox 20GB (E:)");
     EXPECT_EQ(ControlText(window_, IDC_PROGRESS_BUTTON), "Done");
     EXPECT_TRUE(IsWindowEnabled(Control(IDC_PROGRESS_BUTTON)));
-    EXPECT_EQ(ui_.Beeps(), std::vector<win32::UINT>{0xFFFFFFFF});  // the simple beep
+    EXPECT_EQ(ui_.Beeps(), std::vector<win32::UINT>{MB_OK});  // the default beep
 }
 
 // Range from the low 16 bits of the count; an unknown code empties the status line.

@@ -67,6 +67,13 @@ void ProgressWindowDialog::Repaint() {
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// On the window's own thread: the dialog procedure has run the handler when this returns.
+bool ProgressWindowDialog::SendStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info) {
+    if (window_ == nullptr) return false;
+    SendMessageA(window_, WM_UPGRADE_STATUS, code, reinterpret_cast<LPARAM>(info));
+    return true;
+}
+
 // The window may be inside one of its own handlers: it no longer reaches the logic.
 void ProgressWindowDialog::Destroy() {
     if (window_ == nullptr) return;

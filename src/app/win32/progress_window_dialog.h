@@ -27,6 +27,7 @@ class ProgressWindowDialog : public ProgressWindowView {
     void Show() override;
     void Repaint() override;
     void Destroy() override;
+    bool SendStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info) override;
 
   private:
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
