@@ -66,15 +66,10 @@ constexpr CommandText kCommands[] = {
 #endif
      "Only for this computer's own removable volumes. Exit status 0 when released, 1\n"
      "otherwise. With --json: {\"released\": true|false, \"message\": \"...\"}.\n"},
-#ifdef _WIN32
-    {"gui", "gui", "the desktop program's windows (not in this build)",
-     "The main window is not part of this build: gui says so and exits with status 1.\n"},
-#else
     {"gui", "gui", "open the main window of the desktop program",
      "Opens the desktop program's main window on this command line's computer: the\n"
      "simulated one with --machine, so the demo's players can be upgraded with the mouse.\n"
      "Needs a display. Exit status 0 when the window was closed.\n"},
-#endif
 };
 
 const CommandText* Find(const std::string& command) {

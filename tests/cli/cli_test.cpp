@@ -420,17 +420,6 @@ TEST_F(CommandLine, DatabaseWritersRefuseWhatTheFileWouldNotKeep) {
     }
 }
 
-#ifdef _WIN32
-// The Windows build has no windows: gui says so in one line and fails.
-TEST_F(CommandLine, GuiSaysTheWindowsAreNotInThisBuild) {
-    const auto gui = Run({"gui"});
-    EXPECT_EQ(gui.status, 1);
-    EXPECT_THAT(gui.err, StartsWith("zarn-upgrade: gui: the windows are not part of this build"));
-    EXPECT_EQ(gui.err.find('\n'), gui.err.size() - 1);
-    EXPECT_EQ(gui.out, "");
-}
-#endif
-
 }  // namespace
 
 namespace {

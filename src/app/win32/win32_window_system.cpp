@@ -13,6 +13,7 @@ namespace win32ui {
 std::unique_ptr<MainWindowView> Win32WindowSystem::CreateMainWindow(CUpgradeUtilityDlg& dlg) {
     auto view = std::make_unique<MainWindowDialog>(dlg);
     if (view->Handle() == nullptr) return nullptr;
+    opened_ = true;
     return view;
 }
 
@@ -42,7 +43,7 @@ int RunDesktopProgram(const std::string& commandLine) {
     platform::ScopedUserInterface uiGuard(ui);
     g_theApp.SetCommandLine(commandLine);
     g_theApp.InitInstance(windows);
-    return 0;
+    return windows.MainWindowOpened() ? 0 : 1;
 }
 
 }  // namespace win32ui
