@@ -5,6 +5,7 @@ JOBS ?= 2
 
 .PHONY: deps test build demo demo-gui screenshots package bench clean format fuzz tsan
 .PHONY: deps-windows windows test-windows test-windows-dialogs windows-installer test-windows-installer
+.PHONY: screenshots-windows
 
 deps:
 	@scripts/install-deps
@@ -54,6 +55,13 @@ test-windows-installer: windows
 	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
 	cmake --build $$run -j $(JOBS) --target KPZPortableDeviceSystemFileUpdater zarn-upgrade kpzdetect && \
 	tests/integration/windows_installer.sh $$run
+
+# Pictures of the native windows under Wine, title bars included, beside the Linux ones (on
+# the 64-bit twin where the machine runs no 32-bit code).
+screenshots-windows: windows
+	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	cmake --build $$run -j $(JOBS) --target kpz-screenshots kpz-demo && \
+	scripts/windows-screenshots $$run $(SCREENSHOTS_OUT)/windows
 
 $(BUILD_RELEASE)/build.ninja: CMakeLists.txt
 	cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKPZ_TESTS=OFF

@@ -64,12 +64,21 @@ bool SaveWindowPicture(HWND window, const std::string& path, std::string& error)
         error = "no memory for the picture";
         return false;
     }
+    // Wine prints a window without its controls or frame: the picture is taken from the
+    // screen, with the window painted afresh in front.
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
     HGDIOBJ previous = SelectObject(canvas.dc, canvas.bitmap);
-    const bool printed = PrintWindow(window, canvas.dc, 0) != FALSE;
+    HDC screen = GetDC(nullptr);
+    const bool copied =
+        BitBlt(canvas.dc, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+    ReleaseDC(nullptr, screen);
     GdiFlush();
     SelectObject(canvas.dc, previous);
-    if (!printed) {
-        error = "the window did not print itself";
+    if (!copied) {
+        error = "the screen could not be read";
         return false;
     }
     if (!WriteBmp(path, info.bmiHeader, canvas.bits)) {

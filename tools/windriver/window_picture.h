@@ -1,4 +1,4 @@
-// A window's picture, title bar and frame included, as the window paints itself.
+// A window's picture, title bar and frame included, as the screen shows it.
 #pragma once
 
 #ifndef NOMINMAX
@@ -10,7 +10,8 @@
 
 namespace windriver {
 
-// Writes a 24-bit BMP file of the window; false (with `error`) when it cannot.
+// Brings the window to the front, paints it afresh and writes a 24-bit BMP file of its part of
+// the screen; false (with `error`) when it cannot.
 bool SaveWindowPicture(HWND window, const std::string& path, std::string& error);
 
 }  // namespace windriver

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/about_notice.h"
 #include "app/qt/app_icon.h"
 #include "app/qt/dialog_units.h"
 
@@ -38,10 +39,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     AddLabel(this, QStringLiteral("Zarn Upgrade Utility\nVersion 1.0.1.0"),
              du.Rect(44, 14, 176, 18))
         ->setObjectName(QStringLiteral("versionText"));
-    AddLabel(this,
-             QStringLiteral("Keeps the firmware and system files of Zarn players up to "
-                            "date. Stop a player from the system before you unplug it."),
-             du.Rect(44, 36, 176, 20))
+    AddLabel(this, QString::fromLatin1(kAboutNotice), du.Rect(44, 36, 176, 20))
         ->setObjectName(QStringLiteral("noticeText"));
 
     m_pOkButton = new QPushButton(QStringLiteral("OK"), this);

@@ -1,4 +1,5 @@
 // The project's Win32 names first: <windows.h> turns some of them into macros.
+#include "app/about_notice.h"
 #include "app/window_ids.h"
 
 #include "app/win32/window_layouts.h"
@@ -62,10 +63,7 @@ constexpr DialogControl kAboutBoxControls[] = {
     {"Static", kNoId, "", kAppIconResource, kIcon, 14, 14, 21, 20},
     {"Static", kNoId, "Zarn Upgrade Utility\nVersion 1.0.1.0", 0, kText | SS_NOPREFIX, 44, 14, 176,
      18},
-    {"Static", kNoId,
-     "Keeps the firmware and system files of Zarn players up to date. Stop a player from the "
-     "system before you unplug it.",
-     0, kText | SS_NOPREFIX, 44, 36, 176, 20},
+    {"Static", kNoId, kAboutNotice, 0, kText | SS_NOPREFIX, 44, 36, 176, 20},
     {"Button", IDOK, "OK", 0, kDefaultButton | WS_GROUP, 178, 65, 50, 14},
 };
 
