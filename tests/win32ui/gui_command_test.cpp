@@ -55,21 +55,21 @@ struct Search {
     HWND found;
 };
 
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId || !IsWindowVisible(window) ||
+        windriver::WindowText(window) != "Zarn Upgrade Utility")
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 // The child's main window: its shown top-level dialog with the utility's title.
 HWND MainWindowOf(const PROCESS_INFORMATION& child) {
     Search search{child.dwProcessId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(lParam);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != search->processId || !IsWindowVisible(window) ||
-                windriver::WindowText(window) != "Zarn Upgrade Utility")
-                return TRUE;
-            search->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
