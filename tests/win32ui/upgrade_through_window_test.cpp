@@ -112,7 +112,10 @@ TEST_F(UpgradeThroughTheWindow, UpgradesTheSelectedPlayerAndShowsTheOutcomeInIts
                 if (ControlEnabled(main_, id))
                     whileRunning.push_back("enabled: " + std::to_string(id));
             if (!ControlEnabled(progress_, IDC_PROGRESS_BUTTON)) whileRunning.push_back("no press");
+            // The close box, the system menu's Close and Escape: each refused.
             SendMessageA(main_, WM_CLOSE, 0, 0);
+            SendMessageA(main_, WM_SYSCOMMAND, SC_CLOSE, 0);
+            SendMessageA(main_, WM_COMMAND, IDCANCEL, 0);
             closedWhileRunning = !IsWindowVisible(main_);
             beepsWhileRunning = ui_.Beeps().size();
         });
@@ -140,7 +143,7 @@ TEST_F(UpgradeThroughTheWindow, UpgradesTheSelectedPlayerAndShowsTheOutcomeInIts
     EXPECT_EQ(whileRunning, (std::vector<std::string>{"Device:  Zarn Jukebox 20 (E:)", "Cancel",
                                                       "Updating...", "no press"}));
     EXPECT_FALSE(closedWhileRunning);
-    EXPECT_EQ(beepsWhileRunning, 1u);
+    EXPECT_EQ(beepsWhileRunning, 3u);
     EXPECT_EQ(afterRun, (std::vector<std::string>{"Status:  Upgrade finished.", "1 of 1", "01.20",
                                                   "Upgrade completed successfully 09:05:07", ""}));
     EXPECT_EQ(test::ReadHostFile(computer_.temp.PathOf("e/System/QDAV3180.mi4")),
