@@ -58,7 +58,7 @@ void CUpgradeUtilityDlg::VerifyUpgradedVersion(int row, tagDEVICEENTRY& entry) {
 
 void CUpgradeUtilityDlg::ReportUpgradeErrors() {
     if (g_pProgressDlg != nullptr) {
-        g_pProgressDlg->OnUpgradeStatus(UPGSTAT_ERRORS, nullptr);
+        g_pProgressDlg->SendUpgradeStatus(UPGSTAT_ERRORS, nullptr);
         return;
     }
     win32::MessageBoxA(view_->Handle(), kUpgradeErrorsText, "ERROR - Firmware Upgrade",

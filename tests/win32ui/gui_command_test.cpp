@@ -27,9 +27,10 @@ struct Child {
     }
 };
 
+// A host path as Wine names it: on its drive Z:, whatever the current drive is.
 std::string WindowsPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return path.starts_with('\\') ? "Z:" + path : path;
 }
 
 bool Start(Child& child, const std::string& program, const std::string& arguments,
@@ -73,12 +74,14 @@ HWND MainWindowOf(const PROCESS_INFORMATION& child) {
     return search.found;
 }
 
-// Wine tells no other process's window events, so the wait looks for the window whenever the
-// child has not ended within 50 ms, for a minute at most.
-HWND WaitForMainWindow(const Child& child) {
+// The main window once its list shows `rows` rows. Wine tells no other process's window
+// events, so the wait looks whenever the child has not ended within 50 ms, for a minute at most.
+HWND WaitForMainWindow(const Child& child, int rows) {
     ResumeThread(child.process.hThread);
     for (int tries = 0; tries < 1200; ++tries) {
-        if (HWND main = MainWindowOf(child.process)) return main;
+        HWND main = MainWindowOf(child.process);
+        if (main != nullptr && windriver::RowCount(GetDlgItem(main, IDC_DEVICE_LIST)) == rows)
+            return main;
         if (WaitForSingleObject(child.process.hProcess, 50) == WAIT_OBJECT_0) break;
     }
     return nullptr;
@@ -88,17 +91,16 @@ TEST(GuiCommand, OpensTheMainWindowOnTheMachineFilesComputerAndExitEndsIt) {
     test::TempDir temp;
     const std::string demo = temp.PathOf("demo");
     Child maker;
-    ASSERT_TRUE(Start(maker, KPZ_DEMO_PATH, "\"" KPZ_DEMO_SOURCE "\" \"" + demo + "\""));
+    ASSERT_TRUE(Start(maker, KPZ_DEMO_PATH,
+                      "\"" + WindowsPath(KPZ_DEMO_SOURCE) + "\" \"" + WindowsPath(demo) + "\""));
     ASSERT_EQ(ExitStatus(maker), 0u);
 
     Child gui;
     ASSERT_TRUE(Start(gui, ZARN_UPGRADE_PATH,
                       "--machine \"" + WindowsPath(demo + "/machine.json") + "\" gui",
                       CREATE_SUSPENDED));
-    HWND main = WaitForMainWindow(gui);
+    HWND main = WaitForMainWindow(gui, 2);  // the demo computer's two players
     ASSERT_NE(main, nullptr) << "ended with " << ExitStatus(gui);
-    // Answered once the child serves messages: after its start-up's Refresh.
-    EXPECT_EQ(windriver::RowCount(GetDlgItem(main, IDC_DEVICE_LIST)), 2);
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_UPGRADE)));
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
     EXPECT_EQ(ExitStatus(gui), 0u);

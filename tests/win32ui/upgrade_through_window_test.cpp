@@ -64,14 +64,20 @@ class UpgradeThroughTheWindow : public testing::Test {
     HWND List() const { return GetDlgItem(main_, IDC_DEVICE_LIST); }
 
     // Runs the program until its window closes; the script's steps act on the way.
-    void RunProgram() {
-        // A step that never comes ends the program, so the test fails instead of hanging.
-        script_.Then(
-            "the end", [] { return true; }, [] {});
-        script_.Start(20, 30000, [] { PostQuitMessage(1); });
+    void RunProgram() { RunScript(script_); }
+
+    // A step that never comes ends the program, so the test fails instead of hanging.
+    static void RunScript(windriver::StepScript& script) {
+        ASSERT_TRUE(script.Start(20, 30000, [] { PostQuitMessage(1); }));
         win32ui::Win32WindowSystem windows;
         g_theApp.InitInstance(windows);
-        EXPECT_EQ(script_.Failure(), "");
+        EXPECT_EQ(script.Unreached(), "");
+    }
+
+    static void Press(HWND dialog, int id) { EXPECT_TRUE(PressButton(dialog, id)) << id; }
+
+    void WriteFirmware(const std::string& hostFile, const std::string& version) {
+        test::WriteHostFile(computer_.temp.PathOf(hostFile), test::PlayerFirmwareImage(version));
     }
 
     test::PlayerComputer computer_;
@@ -95,13 +101,18 @@ TEST_F(UpgradeThroughTheWindow, UpgradesTheSelectedPlayerAndShowsTheOutcomeInIts
             for (int row = 0; row < windriver::RowCount(List()); ++row)
                 listedAtStart.push_back(Cell(List(), row, kColumnDrive) + " " +
                                         Cell(List(), row, kColumnCurrentVersion));
-            PressButton(main_, IDC_REFRESH);
+            WriteFirmware("g/System/QDAV3180.mi4", "01.15");  // Refresh reads it afresh
+            Press(main_, IDC_REFRESH);
         });
     script_.Then(
-        "the rows after Refresh", [&] { return windriver::RowCount(List()) == 2; },
+        "the rows after Refresh",
+        [&] {
+            return windriver::RowCount(List()) == 2 &&
+                   Cell(List(), 1, kColumnCurrentVersion) == "01.15";
+        },
         [&] {
             windriver::SelectRow(List(), 0);
-            PressButton(main_, IDC_UPGRADE);
+            Press(main_, IDC_UPGRADE);
             // The worker waits on its first notification until this thread serves messages
             // again, so the run is still under way here.
             progress_ = FindShownWindow("Zarn Jukebox - Update System Files");
@@ -132,11 +143,11 @@ TEST_F(UpgradeThroughTheWindow, UpgradesTheSelectedPlayerAndShowsTheOutcomeInIts
                             std::to_string(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)),
                         Cell(List(), 0, kColumnCurrentVersion),
                         Cell(List(), 0, kColumnUpdateStatus), Cell(List(), 1, kColumnUpdateStatus)};
-            PressButton(progress_, IDC_PROGRESS_BUTTON);
+            Press(progress_, IDC_PROGRESS_BUTTON);
         });
     script_.Then(
         "the progress window closed by Done", [&] { return !IsWindow(progress_); },
-        [&] { PressButton(main_, IDC_EXIT); });
+        [&] { Press(main_, IDC_EXIT); });
     RunProgram();
 
     EXPECT_EQ(listedAtStart, (std::vector<std::string>{"E: 01.10", "G: 01.10"}));
@@ -149,32 +160,55 @@ TEST_F(UpgradeThroughTheWindow, UpgradesTheSelectedPlayerAndShowsTheOutcomeInIts
     EXPECT_EQ(test::ReadHostFile(computer_.temp.PathOf("e/System/QDAV3180.mi4")),
               test::PlayerFirmwareImage("01.20"));
     EXPECT_EQ(test::ReadHostFile(computer_.temp.PathOf("g/System/QDAV3180.mi4")),
-              test::PlayerFirmwareImage("01.10"));
+              test::PlayerFirmwareImage("01.15"));
     EXPECT_TRUE(ui_.Boxes().empty());
 }
 
-// The notifications as the progress window handled them, each shown before the worker went on.
+// The notifications as the progress window handled them, each shown before the worker went
+// on: those of the run, then the completion check's code 11 when the player's version after the
+// run is not the one the window listed (the installation's file changed meanwhile).
 TEST_F(UpgradeThroughTheWindow, TheProgressWindowHandlesEachNotificationAsItsOwnMessage) {
-    script_.Then(
-        "the main window", [&] { return (main_ = FindShownWindow("Zarn Upgrade Utility")); },
-        [&] {
-            windriver::SelectRow(List(), 1);
-            PressButton(main_, IDC_UPGRADE);
-        });
-    script_.Then(
-        "the run's end", [&] { return ControlEnabled(main_, IDC_EXIT); },
-        [&] { PressButton(main_, IDC_EXIT); });
-    RunProgram();
+    const std::vector<std::string> run = {
+        "1 Status:  Scanning device...", "8 Status:  Scanning device...",
+        "9 Status:  Upgrading device...", "2 Status:  Upgrade finished."};
+    const struct {
+        const char* installedMeanwhile;
+        std::vector<std::string> extra;
+    } cases[] = {
+        {nullptr, {}},
+        {"01.30",
+         {"11 Status:  Errors occurred during upgrade.  Please verify device is working properly "
+          "and is not being accessed by another application.  Please repeat the upgrade.  If "
+          "problems persist, device firmware may be corrupted."}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.installedMeanwhile ? each.installedMeanwhile : "unchanged");
+        statuses_.clear();
+        windriver::StepScript script;
+        script.Then(
+            "the main window", [&] { return (main_ = FindShownWindow("Zarn Upgrade Utility")); },
+            [&] {
+                if (each.installedMeanwhile != nullptr)
+                    WriteFirmware("c/Zarn/ZJ-20/System/QDAV3180.mi4", each.installedMeanwhile);
+                windriver::SelectRow(List(), 1);
+                Press(main_, IDC_UPGRADE);
+            });
+        script.Then(
+            "the run's end", [&] { return ControlEnabled(main_, IDC_EXIT); },
+            [&] { Press(main_, IDC_EXIT); });
+        RunScript(script);
 
-    std::vector<std::string> seen;
-    for (const StatusSeen& status : statuses_)
-        seen.push_back(std::to_string(status.code) + " " + status.statusLine);
-    // One system file: scanned, the bar's range set (no new text), one step, finished.
-    EXPECT_EQ(seen, (std::vector<std::string>{
-                        "1 Status:  Scanning device...", "8 Status:  Scanning device...",
-                        "9 Status:  Upgrading device...", "2 Status:  Upgrade finished."}));
-    EXPECT_EQ(test::ReadHostFile(computer_.temp.PathOf("g/System/QDAV3180.mi4")),
-              test::PlayerFirmwareImage("01.20"));
+        std::vector<std::string> seen, expected = run;
+        for (const StatusSeen& status : statuses_)
+            seen.push_back(std::to_string(status.code) + " " + status.statusLine);
+        expected.insert(expected.end(), each.extra.begin(), each.extra.end());
+        EXPECT_EQ(seen, expected);
+        EXPECT_EQ(
+            test::ReadHostFile(computer_.temp.PathOf("g/System/QDAV3180.mi4")),
+            test::PlayerFirmwareImage(each.installedMeanwhile ? each.installedMeanwhile : "01.20"));
+        WriteFirmware("g/System/QDAV3180.mi4", "01.10");
+        WriteFirmware("c/Zarn/ZJ-20/System/QDAV3180.mi4", "01.20");
+    }
 }
 
 }  // namespace

@@ -18,7 +18,11 @@ def read_bmp(path):
     width, height, planes, bits, compression = struct.unpack_from("<iiHHI", data, 18)
     if bits != 24 or compression != 0:
         raise ValueError(f"{path}: only 24-bit uncompressed pictures are read")
+    if width <= 0 or height == 0:
+        raise ValueError(f"{path}: no pixels")
     stride = (width * 3 + 3) & ~3
+    if len(data) < offset + stride * abs(height):
+        raise ValueError(f"{path}: cut short")
     rows = []
     for y in range(abs(height)):
         source = y if height < 0 else abs(height) - 1 - y  # bottom-up unless the height is negative

@@ -60,14 +60,16 @@ class PictureRun {
     bool Run() {
         CreateDirectoryA(options_.out.c_str(), nullptr);
         PlanSteps();
-        script_.Then(
-            "the end", [] { return true; }, [] {});
-        script_.Start(20, 60000, [] { PostQuitMessage(1); });
+        if (!script_.Start(20, 60000, [] { PostQuitMessage(1); })) {
+            std::fputs("kpz-screenshots: no timer for the steps\n", stderr);
+            return false;
+        }
         win32ui::Win32WindowSystem windows;
         g_theApp.InitInstance(windows);
-        if (!script_.Failure().empty())
-            std::fprintf(stderr, "kpz-screenshots: no %s\n", script_.Failure().c_str());
-        return ok_ && script_.Failure().empty();
+        if (!windows.MainWindowOpened()) std::fputs("kpz-screenshots: no main window\n", stderr);
+        const std::string unreached = script_.Unreached();
+        if (!unreached.empty()) std::fprintf(stderr, "kpz-screenshots: no %s\n", unreached.c_str());
+        return ok_ && unreached.empty();
     }
 
   private:
@@ -90,6 +92,14 @@ class PictureRun {
             std::fprintf(stderr, "kpz-screenshots: %s: %s\n", name, error.c_str());
             ok_ = false;
         }
+    }
+
+    // A button the step needs; the picture run fails when it cannot be pressed.
+    void Press(HWND dialog, int id) {
+        if (windriver::PressButton(dialog, id)) return;
+        std::fprintf(stderr, "kpz-screenshots: button %d cannot be pressed\n", id);
+        ok_ = false;
+        PostQuitMessage(1);
     }
 
     bool RunEnded() const { return windriver::ControlEnabled(main_, IDC_UPGRADE); }
@@ -116,13 +126,13 @@ void PictureRun::PlanSteps() {
         [&] { return (about_ = windriver::FindShownWindow("About Zarn Upgrade Utility")); },
         [&] {
             Save(about_, "about.bmp");
-            windriver::PressButton(about_, IDOK);
+            Press(about_, IDOK);
         });
     script_.Then(
         "player on the drive given", [&] { return RowOfDrive() >= 0; },
         [&] {
             windriver::SelectRow(List(), RowOfDrive());
-            windriver::PressButton(main_, IDC_UPGRADE);
+            Press(main_, IDC_UPGRADE);
             progress_ = windriver::FindShownWindow("Zarn Jukebox - Update System Files");
         });
     script_.Then(
@@ -136,13 +146,13 @@ void PictureRun::PlanSteps() {
         "end of the run", [&] { return RunEnded(); },
         [&] {
             Save(progress_, "progress-done.bmp");
-            windriver::PressButton(progress_, IDC_PROGRESS_BUTTON);
+            Press(progress_, IDC_PROGRESS_BUTTON);
         });
     script_.Then(
         "progress window closed", [&] { return !IsWindow(progress_); },
         [&] {
             Save(main_, "main-window-after.bmp");
-            windriver::PressButton(main_, IDC_EXIT);
+            Press(main_, IDC_EXIT);
         });
 }
 

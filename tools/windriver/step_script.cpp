@@ -16,7 +16,8 @@ StepScript::StepScript() {
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
     window_ = CreateWindowA(kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (window_ != nullptr)
+        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 StepScript::~StepScript() {
@@ -27,11 +28,11 @@ void StepScript::Then(std::string what, std::function<bool()> ready, std::functi
     steps_.push_back({std::move(what), std::move(ready), std::move(act)});
 }
 
-void StepScript::Start(unsigned tickMs, unsigned limitMs, std::function<void()> giveUp) {
+bool StepScript::Start(unsigned tickMs, unsigned limitMs, std::function<void()> giveUp) {
     limitMs_ = limitMs;
     lastStepAt_ = GetTickCount64();
     giveUp_ = std::move(giveUp);
-    SetTimer(window_, kTimerId, tickMs, nullptr);
+    return window_ != nullptr && SetTimer(window_, kTimerId, tickMs, nullptr) != 0;
 }
 
 LRESULT CALLBACK StepScript::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,11 +45,11 @@ LRESULT CALLBACK StepScript::Procedure(HWND window, UINT message, WPARAM wParam,
 // The step is counted as done before it acts: a modal window it opens runs the later steps
 // from this same timer.
 void StepScript::Tick() {
-    if (Finished() || !failure_.empty()) return Stop();
+    if (Finished() || gaveUp_) return Stop();
     Step& step = steps_[next_];
     if (!step.ready()) {
         if (GetTickCount64() - lastStepAt_ < limitMs_) return;
-        failure_ = step.what;
+        gaveUp_ = true;
         Stop();
         if (giveUp_) giveUp_();
         return;

@@ -24,12 +24,14 @@ class StepScript {
     // `act` runs at the first tick where `ready` holds, after every earlier step has acted.
     void Then(std::string what, std::function<bool()> ready, std::function<void()> act);
     // Ticks every `tickMs`; when a step is not ready within `limitMs` of the step before it,
-    // the script stops and `giveUp` runs (it should end the windows).
-    void Start(unsigned tickMs, unsigned limitMs, std::function<void()> giveUp);
+    // the script stops and `giveUp` runs (it should end the windows). False when no timer
+    // could be set.
+    bool Start(unsigned tickMs, unsigned limitMs, std::function<void()> giveUp);
 
     bool Finished() const { return next_ == steps_.size(); }
-    // The step that was not reached, or empty.
-    const std::string& Failure() const { return failure_; }
+    // The first step that has not acted (the windows ended before it, or it never became
+    // ready), or empty when every step has.
+    std::string Unreached() const { return Finished() ? std::string() : steps_[next_].what; }
 
   private:
     struct Step {
@@ -47,7 +49,7 @@ class StepScript {
     ULONGLONG limitMs_ = 0;
     ULONGLONG lastStepAt_ = 0;
     std::function<void()> giveUp_;
-    std::string failure_;
+    bool gaveUp_ = false;
 };
 
 }  // namespace windriver

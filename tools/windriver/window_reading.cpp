@@ -39,8 +39,11 @@ bool ControlEnabled(HWND dialog, int id) {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-void PressButton(HWND dialog, int id) {
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+bool PressButton(HWND dialog, int id) {
+    HWND button = GetDlgItem(dialog, id);
+    if (!IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    SendMessageA(button, BM_CLICK, 0, 0);
+    return true;
 }
 
 int RowCount(HWND list) {

@@ -15,8 +15,9 @@ HWND FindShownWindow(const char* title);
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);
-// A press of an enabled push button (BM_CLICK): its parent gets the button's command.
-void PressButton(HWND dialog, int id);
+// A press of a push button (BM_CLICK), so its parent gets the button's command; false, with
+// nothing done, when the button is disabled or hidden, as a user could not press it then.
+bool PressButton(HWND dialog, int id);
 
 // Report-mode list views.
 int RowCount(HWND list);

@@ -69,7 +69,7 @@ void ProgressWindowDialog::Repaint() {
 
 // On the window's own thread: the dialog procedure has run the handler when this returns.
 bool ProgressWindowDialog::SendStatus(std::uint32_t code, const tagUPDATESYSFILEINFO* info) {
-    if (window_ == nullptr) return false;
+    if (window_ == nullptr || !IsWindow(window_)) return false;
     SendMessageA(window_, WM_UPGRADE_STATUS, code, reinterpret_cast<LPARAM>(info));
     return true;
 }
