@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 
+#include <atomic>
 #include <sstream>
 
 #include "program_spawn.h"
@@ -31,10 +32,14 @@ std::string WithUnixLineEnds(const std::string& text) {
 
 }  // namespace
 
+// Each run writes files of its own: under Wine a program that has ended may still hold its
+// output files for a moment, and the next run could not create them again.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                       const std::string& folder) {
-    const std::string outPath = folder + "/stdout.txt";
-    const std::string errPath = folder + "/stderr.txt";
+    static std::atomic<unsigned> runs{0};
+    const std::string number = std::to_string(++runs);
+    const std::string outPath = folder + "/stdout-" + number + ".txt";
+    const std::string errPath = folder + "/stderr-" + number + ".txt";
     ProgramRun run;
     run.status = SpawnAndWait(program, args, outPath, errPath);
     run.out = WithUnixLineEnds(ReadHostFile(outPath));

@@ -31,7 +31,10 @@ HANDLE CreateOutput(const std::string& path) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
     const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
+    if (file == INVALID_HANDLE_VALUE) {
+        throw std::runtime_error("cannot create " + path + " (error " +
+                                 std::to_string(::GetLastError()) + ")");
+    }
     return file;
 }
 
