@@ -40,7 +40,7 @@ test-windows: windows
 # The native windows' suite: real dialogs under Wine on a virtual display of its own. Run on
 # the 64-bit twin where the machine runs no 32-bit code.
 test-windows-dialogs: windows
-	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	@run=$$(scripts/windows-tests --run-build $(BUILD_WINDOWS)) && \
 	cmake --build $$run -j $(JOBS) --target win32ui_tests && scripts/windows-window-tests $$run
 
 # The installer, ZarnUpgradeUtility-Setup.exe in the Windows build, from the demo's installation
@@ -52,14 +52,14 @@ windows-installer: windows
 # The installer under Wine: installed, listing the demo's players, uninstalled (on the 64-bit
 # twin where the machine runs no 32-bit code).
 test-windows-installer: windows
-	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	@run=$$(scripts/windows-tests --run-build $(BUILD_WINDOWS)) && \
 	cmake --build $$run -j $(JOBS) --target KPZPortableDeviceSystemFileUpdater zarn-upgrade kpzdetect && \
 	tests/integration/windows_installer.sh $$run
 
 # Pictures of the native windows under Wine, title bars included, beside the Linux ones (on
 # the 64-bit twin where the machine runs no 32-bit code).
 screenshots-windows: windows
-	@run=$(BUILD_WINDOWS); scripts/windows-tests --runs-32-bit || run=$(BUILD_WINDOWS)64; \
+	@run=$$(scripts/windows-tests --run-build $(BUILD_WINDOWS)) && \
 	cmake --build $$run -j $(JOBS) --target kpz-screenshots kpz-demo && \
 	scripts/windows-screenshots $$run $(SCREENSHOTS_OUT)/windows
 

@@ -12,14 +12,11 @@
 
 #include "app/win32/main_window_dialog.h"
 #include "app/win32/win32_window_system.h"
+#include "windriver/window_reading.h"
 
 namespace {
 
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
+using windriver::WindowText;
 
 // What the About box showed when it came up; it is then closed by its OK button.
 struct AboutBoxSeen {

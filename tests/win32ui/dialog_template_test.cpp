@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/win32/window_layouts.h"
+#include "windriver/window_reading.h"
 
 #include <commctrl.h>
 
@@ -169,12 +170,6 @@ class DialogTemplates : public testing::TestWithParam<ExpectedDialog> {
     HWND window_ = nullptr;
 };
 
-std::string Text(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
 std::string ClassName(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof(name));
@@ -183,7 +178,7 @@ std::string ClassName(HWND window) {
 
 TEST_P(DialogTemplates, FrameTitleAndClientSize) {
     const ExpectedDialog& expected = GetParam();
-    EXPECT_EQ(Text(window_), expected.title);
+    EXPECT_EQ(windriver::WindowText(window_), expected.title);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE));
     EXPECT_EQ(style & expected.styleSet, expected.styleSet);
     EXPECT_EQ(style & expected.styleClear, 0u);
@@ -221,7 +216,7 @@ TEST_P(DialogTemplates, ControlsInTabOrderWithIdClassTextStyleAndRectangle) {
         }
         EXPECT_STRCASEEQ(ClassName(control).c_str(), want.windowClass);
         if (want.text != nullptr) {
-            EXPECT_EQ(Text(control), want.text);
+            EXPECT_EQ(windriver::WindowText(control), want.text);
         }
         const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
         EXPECT_EQ(style & want.styleSet, want.styleSet);

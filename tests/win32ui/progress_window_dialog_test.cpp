@@ -12,6 +12,7 @@
 
 #include "app/win32/progress_window_dialog.h"
 #include "app/win32/window_layouts.h"
+#include "windriver/window_reading.h"
 
 #include <commctrl.h>
 
@@ -19,16 +20,12 @@
 
 namespace {
 
+using windriver::ControlText;
+
 struct Notification {
     std::uint32_t code;
     std::uint32_t count;
 };
-
-std::string ControlText(HWND window, int id) {
-    char text[512] = {};
-    GetDlgItemTextA(window, id, text, sizeof(text));
-    return text;
-}
 
 class ProgressWindowDialogTest : public testing::Test {
   protected:
